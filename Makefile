@@ -1,0 +1,35 @@
+# The two commands of the README, and the release files.
+B32 := build/i686
+B64 := build/x86_64
+JOBS ?= 2
+
+.PHONY: all dist demo test setup dll build-tests clean
+
+all dist: dll
+
+setup:
+	@bash scripts/setup.sh
+
+# The shipped plug-in: the 32-bit DLL.
+dll: setup
+	cmake -S . -B $(B32) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686.cmake
+	cmake --build $(B32) -j $(JOBS)
+	mkdir -p dist
+	cp $(B32)/bin/gen_ZEM.dll dist/gen_ZEM.dll
+
+# The tests run the x86_64 build under Wine; they also check the 32-bit DLL.
+build-tests: dll
+	cmake -S . -B $(B64) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64.cmake \
+	      -DZEM_TESTS=ON -DSHIPPED_DLL=$(CURDIR)/dist/gen_ZEM.dll
+	cmake --build $(B64) -j $(JOBS)
+
+test: build-tests
+	bash scripts/test-session.sh $(B64)
+
+demo: dll
+	@echo
+	@echo "The plug-in is built: $(CURDIR)/dist/gen_ZEM.dll"
+	@echo "Copy it into the player's Plugins folder and restart the player."
+
+clean:
+	rm -rf build dist

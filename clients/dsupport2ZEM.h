@@ -1,0 +1,59 @@
+// Records shared by the client drivers: one window, one status, one client
+// kind or served instance.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// One window and what was read from it.
+struct TWindowEx {
+    HWND Handle = nullptr;
+    std::string Text;        // as WM_GETTEXT answers (an edit box's contents)
+    std::string WindowText;  // as GetWindowTextA answers (the stored title)
+    std::string ClassName;
+};
+
+// A client status; -1 as picture means none chosen.
+struct TStatus {
+    int32_t PictureIndex = 0;
+    std::string Caption;
+    std::string LongText;
+    std::string TrayTip;  // only the plug-in's own status uses it
+};
+
+struct TClient;
+using TOpenStatusWindow = bool (*)(TClient& instance);
+using TApplyStatus = bool (*)(TClient& instance, const TStatus& status);
+
+constexpr int ControlCount = 6;  // Controls are numbered 1 to 6
+constexpr int SlotCount = 21;
+
+// One client kind, or one served client instance (a slot; free while
+// ProcessId is 0).
+struct TClient {
+    uint32_t ProcessId = 0;
+    std::string ProfileDir;
+    std::string ClientName;
+    TWindowEx MainWnd;
+    TWindowEx StatusWnd;
+    std::array<TWindowEx, ControlCount + 1> Controls;  // [0] unused
+    int32_t SavedIndex = 0;
+    std::array<TStatus, 2> Saved;
+    TStatus Current;
+    TOpenStatusWindow OpenStatusWindow = nullptr;
+    TApplyStatus ApplyStatus = nullptr;
+};
+
+// The client kinds, ZEM first; discovery reads ClientKinds.
+extern TClient ZemClient;
+extern TClient RnqClient;
+extern std::array<TClient, 2> ClientKinds;
+
+// Resets a record to the empty client.
+void ClearSlot(TClient& instance);
+
+// Fills the kind records and their table; part of the module start.
+void InitClientKinds();

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need and is not there yet; quick when
+# everything is present.
+set -euo pipefail
+
+packages=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+          binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+          wine wine64 xvfb xauth locales googletest)
+
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+missing=()
+for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done
+if [ "${#missing[@]}" -gt 0 ]; then
+    echo "setup: installing ${missing[*]}"
+    as_root apt-get update
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# The users' machines run with the Cyrillic ANSI code page; Wine takes it from
+# a Russian locale.
+if ! locale -a 2>/dev/null | grep -qix 'ru_RU\.utf-\?8'; then
+    echo "setup: generating the ru_RU.UTF-8 locale"
+    if grep -q '^# *ru_RU.UTF-8 UTF-8' /etc/locale.gen; then
+        as_root sed -i 's/^# *\(ru_RU.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    elif ! grep -q '^ru_RU.UTF-8 UTF-8' /etc/locale.gen; then
+        echo 'ru_RU.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+    fi
+    as_root locale-gen
+fi

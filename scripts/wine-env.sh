@@ -1,0 +1,61 @@
+# Sourced: the Wine environment of one build tree ($1). The prefix lives
+# inside the build tree, so a clean build starts from a clean prefix.
+zem_build=$(cd "$1" && pwd)
+export WINEPREFIX="$zem_build/wineprefix"
+export WINEARCH=win64
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export LANG=ru_RU.UTF-8
+export LC_ALL=ru_RU.UTF-8
+if [ -x /usr/lib/wine/wine64 ]; then
+    export WINELOADER=/usr/lib/wine/wine64
+    ZEM_WINE=/usr/lib/wine/wine64
+else
+    ZEM_WINE=$(command -v wine64 || command -v wine)
+fi
+if [ -x /usr/lib/wine/wineserver ]; then
+    export WINESERVER=/usr/lib/wine/wineserver
+else
+    WINESERVER=$(command -v wineserver)
+    export WINESERVER
+fi
+
+# Starts Xvfb on a free display when there is none; sets zem_xvfb_pid.
+zem_start_display() {
+    zem_xvfb_pid=
+    [ -n "${DISPLAY:-}" ] && return 0
+    local n
+    for n in $(seq 91 140); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+        zem_xvfb_pid=$!
+        local i
+        for i in $(seq 1 100); do
+            [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
+            kill -0 "$zem_xvfb_pid" 2>/dev/null || break
+            sleep 0.05
+        done
+        kill "$zem_xvfb_pid" 2>/dev/null
+        zem_xvfb_pid=
+    done
+    echo "wine-env: no display could be started" >&2
+    return 1
+}
+
+zem_stop_display() {
+    if [ -n "${zem_xvfb_pid:-}" ]; then
+        kill "$zem_xvfb_pid" 2>/dev/null
+        wait "$zem_xvfb_pid" 2>/dev/null
+        zem_xvfb_pid=
+    fi
+}
+
+# Creates the prefix once, then starts a persistent server and the prefix's
+# services with no inherited pipes: started from inside a test, they would
+# keep its output open and hang the test runner.
+zem_prepare_wine() {
+    "$WINESERVER" -p </dev/null >/dev/null 2>&1
+    "$ZEM_WINE" cmd /c exit </dev/null >/dev/null 2>&1
+    "$WINESERVER" -p </dev/null >/dev/null 2>&1
+    return 0
+}

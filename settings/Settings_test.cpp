@@ -1,0 +1,145 @@
+#include "settings/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include "plugin/Plugin.h"
+#include "plugin/gen_ZEM.h"
+#include "util/Text.h"
+
+namespace {
+
+std::string& Value(int id) { return CurrentState.Values[SettingIndex(id)]; }
+const std::string& DefaultCaption(int id) { return DefaultState.Captions[SettingIndex(id)]; }
+
+struct SettingsTest : ::testing::Test {
+    void SetUp() override
+    {
+        ModuleInit();
+        CopyState(DefaultState, CurrentState);
+    }
+};
+
+TEST_F(SettingsTest, DefaultsAreTheShippedOnes)
+{
+    EXPECT_EQ(Value(Setting::Enable), "1");
+    EXPECT_EQ(Value(Setting::DelayV), "5");
+    EXPECT_EQ(Value(Setting::Lang), "Russian");
+    EXPECT_EQ(Value(Setting::Picture), "Музыка");
+    EXPECT_EQ(Value(Setting::Tray), "Файл: %File\\nИсполнитель: %Artist\\nНазвание: %Title");
+    EXPECT_EQ(Value(Setting::About), "");
+    EXPECT_EQ(CurrentState.Captions[SettingIndex(Setting::About)], "v1.26 / Kelder");
+    EXPECT_EQ(DefaultCaption(Setting::grZEM), " Установить для ");
+    EXPECT_EQ(DefaultCaption(Setting::DelayV), "||1||2||5||10||15||30||");
+    EXPECT_EQ(DefaultCaption(Setting::VirtPlayState), "||[PLAY]||[PAUSE]||[STOP]||");
+    EXPECT_EQ(std::string(SettingNames[SettingIndex(Setting::Compatible)]), "Compatible");
+    EXPECT_EQ(SettingIndex(Setting::Compatible), SettingCount - 1);
+    for (const TClient& slot : CurrentState.Slots) {
+        EXPECT_EQ(slot.ProcessId, 0u);
+        EXPECT_TRUE(slot.MainWnd.ClassName.empty());
+    }
+}
+
+TEST_F(SettingsTest, ListCaptionsHoldTheirItemsInOrder)
+{
+    const std::vector<std::string> pictures = ListItems(DefaultCaption(Setting::Picture));
+    ASSERT_EQ(pictures.size(), 30u);
+    EXPECT_EQ(DefaultCaption(Setting::Picture).substr(0, 4), "||||");
+    EXPECT_EQ(pictures[0], "");
+    EXPECT_EQ(pictures[1], "Злой");
+    EXPECT_EQ(pictures[11], "Музыка");
+    EXPECT_EQ(pictures[17], "Учёба");
+    for (int i = 25; i <= 28; ++i)
+        EXPECT_EQ(pictures[i], " ");
+    EXPECT_EQ(pictures[29], "Отдыхаю");
+
+    const std::vector<std::string> templates = ListItems(DefaultCaption(Setting::Status));
+    ASSERT_EQ(templates.size(), 22u);
+    EXPECT_EQ(templates[2], "Слушаю");
+    EXPECT_EQ(templates[5], "%Artist \"%Title\"");
+    EXPECT_EQ(templates[20], "");
+    EXPECT_EQ(templates[21], Value(Setting::Tray));
+    EXPECT_EQ(DefaultCaption(Setting::LongStatus), DefaultCaption(Setting::Tray));
+}
+
+TEST_F(SettingsTest, SwitchesReadOnOnlyForNonZeroNumbers)
+{
+    for (const char* on : {"1", "2", "-1", "$1", "  1", "0x10"}) {
+        Value(Setting::SetTray) = on;
+        EXPECT_TRUE(SettingOn(Setting::SetTray)) << on;
+    }
+    for (const char* off : {"", "0", "1 ", "yes", "true", "abc"}) {
+        Value(Setting::SetTray) = off;
+        EXPECT_FALSE(SettingOn(Setting::SetTray)) << off;
+    }
+    Value(Setting::IfAny) = "1";
+    EXPECT_TRUE(SettingOn(Setting::IfAny));  // radio buttons are switches too
+
+    // A combo box value is text, never on, and a switch has no text.
+    EXPECT_FALSE(SettingOn(Setting::DelayV));
+    EXPECT_EQ(SettingText(Setting::DelayV), "5");
+    EXPECT_EQ(SettingText(Setting::Enable), "");
+    EXPECT_EQ(ValueText(Setting::grMain, "x"), "x");
+    EXPECT_EQ(OnOffText(true), "1");
+    EXPECT_EQ(OnOffText(false), "0");
+
+    EXPECT_EQ(SettingIndex(999), -1);
+    EXPECT_EQ(SettingIndex(1027), -1);
+    EXPECT_EQ(SettingText(1027), "");
+    EXPECT_FALSE(SettingOn(999));
+}
+
+TEST(EscapeLineBreaks, OnlyCrLfPairsBecomeMarks)
+{
+    EXPECT_EQ(EscapeLineBreaks("a\r\nb\r\n"), "a\\nb\\n");
+    EXPECT_EQ(EscapeLineBreaks("a\nb"), "a\nb");
+    EXPECT_EQ(EscapeLineBreaks("a\rb\n\r"), "a\rb\n\r");
+    EXPECT_EQ(EscapeLineBreaks("\r\r\n\n"), "\r\\n\n");
+    const std::string shown = "Файл: x\r\nНазвание: y";
+    EXPECT_EQ(ConvertLineBreaks(EscapeLineBreaks(shown)), shown);
+}
+
+TEST_F(SettingsTest, CopyStateMakesAnIndependentCopy)
+{
+    TPS source;
+    CopyState(CurrentState, source);
+    source.Slots[20].ProcessId = 42;
+    source.Slots[20].Saved[1].Caption = "saved";
+    source.Slots[20].Controls[6].Text = "panel";
+    source.TokenValues[17] = "token";
+    source.TimerId = 7;
+    source.TrayData.uID = 1000;
+
+    TPS copy;
+    CopyState(source, copy);
+    source.Slots[20].Saved[1].Caption += " changed";
+    source.Values[0] = "0";
+    source.TokenValues[17].clear();
+
+    EXPECT_EQ(copy.Slots[20].ProcessId, 42u);
+    EXPECT_EQ(copy.Slots[20].Saved[1].Caption, "saved");
+    EXPECT_EQ(copy.Slots[20].Controls[6].Text, "panel");
+    EXPECT_EQ(copy.TokenValues[17], "token");
+    EXPECT_EQ(copy.Values[0], "1");
+    EXPECT_EQ(copy.TimerId, 7u);
+    EXPECT_EQ(copy.TrayData.uID, 1000u);
+}
+
+TEST(ModuleInit, FillsTheKindsAndTheRecord)
+{
+    ModuleInit();
+    ASSERT_EQ(ClientKinds.size(), 2u);
+    EXPECT_EQ(ClientKinds[0].ClientName, "ZEM");
+    EXPECT_EQ(ClientKinds[0].MainWnd.ClassName, "TMainForm");
+    EXPECT_EQ(ClientKinds[0].StatusWnd.ClassName, "TCusForm");
+    EXPECT_EQ(ClientKinds[1].ClientName, "RnQ");
+    EXPECT_EQ(ClientKinds[1].MainWnd.ClassName, "TRnQmain");
+    EXPECT_EQ(ClientKinds[1].StatusWnd.ClassName, "TxStatusForm");
+    EXPECT_EQ(ClientKinds[0].ProcessId, 0u);
+    EXPECT_EQ(PluginRecord.version, 0x10);
+    EXPECT_STREQ(PluginRecord.description, "ZER ozavod irozav");
+    EXPECT_EQ(PluginRecord.hwndParent, nullptr);
+    EXPECT_EQ(OldPlayerWndProc, nullptr);
+    EXPECT_EQ(UpdateBusy, 0);
+}
+
+}  // namespace

@@ -1,0 +1,83 @@
+// The real plug-in DLL, loaded as the player loads it.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "plugin/gen_ZEM.h"
+#include "tests/TempFolder.h"
+
+namespace {
+
+using TGetPlugin = TPluginRecord* (*)();
+
+std::string IniValue(const std::string& file, const char* section, const char* key)
+{
+    char text[256] = {};
+    GetPrivateProfileStringA(section, key, "<missing>", text, sizeof text, file.c_str());
+    return text;
+}
+
+struct PluginDllTest : ::testing::Test {
+    TempFolder folder;
+    HMODULE module = nullptr;
+    TPluginRecord* record = nullptr;
+    std::string ini;
+
+    void SetUp() override
+    {
+        const std::string dll = folder.Path + "gen_ZEM.dll";
+        ASSERT_TRUE(CopyFileA((ProgramFolder() + "gen_ZEM.dll").c_str(), dll.c_str(), FALSE));
+        module = LoadLibraryA(dll.c_str());
+        ASSERT_NE(module, nullptr);
+        auto get = reinterpret_cast<TGetPlugin>(
+            reinterpret_cast<void*>(GetProcAddress(module, "winampGetGeneralPurposePlugin")));
+        ASSERT_NE(get, nullptr);
+        record = get();
+        ASSERT_NE(record, nullptr);
+        ASSERT_EQ(get(), record);
+        ini = dll + ".ini";
+    }
+    void TearDown() override
+    {
+        if (module)
+            FreeLibrary(module);
+    }
+};
+
+TEST_F(PluginDllTest, ExportGivesTheRecordReadyForThePlayer)
+{
+    EXPECT_EQ(record->version, 0x10);
+    EXPECT_STREQ(record->description, "ZER ozavod irozav");
+    EXPECT_NE(record->init, nullptr);
+    EXPECT_NE(record->config, nullptr);
+    EXPECT_NE(record->quit, nullptr);
+    EXPECT_EQ(record->hwndParent, nullptr);
+    EXPECT_EQ(record->hDllInstance, nullptr);
+}
+
+TEST_F(PluginDllTest, QuitKeepsTheUsersEnableChoiceInTheFile)
+{
+    record->hDllInstance = module;
+    EXPECT_EQ(record->init(), 0);
+    record->quit();
+    EXPECT_EQ(IniValue(ini, "ZER ozavod irozav", "Lang"), "Russian");
+    EXPECT_EQ(IniValue(ini, "ZER ozavod irozav_Russian", "Enable.Value"), "1");
+    EXPECT_EQ(IniValue(ini, "ZER ozavod irozav_Russian", "DelayV.Caption"),
+              "||1||2||5||10||15||30||");
+
+    // The user's own change survives a start and a quit.
+    WritePrivateProfileStringA("ZER ozavod irozav_Russian", "DelayV.Value", "15", ini.c_str());
+    EXPECT_EQ(record->init(), 0);
+    record->quit();
+    EXPECT_EQ(IniValue(ini, "ZER ozavod irozav_Russian", "DelayV.Value"), "15");
+    EXPECT_EQ(IniValue(ini, "ZER ozavod irozav_Russian", "Enable.Value"), "1");
+
+    // The configuration entry saves and loads again, enabled as before.
+    EXPECT_EQ(record->init(), 0);
+    record->config();
+    record->quit();
+    EXPECT_EQ(IniValue(ini, "ZER ozavod irozav_Russian", "Enable.Value"), "1");
+    EXPECT_EQ(IniValue(ini, "ZER ozavod irozav_Russian", "DelayV.Value"), "15");
+}
+
+}  // namespace
