@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-// commdlg.h maps ReplaceText to ReplaceTextA; this file defines the helper itself.
-#undef ReplaceText
 
 namespace {
 
