@@ -19,8 +19,8 @@ void ModuleInit()
     OldPlayerWndProc = nullptr;
     CopyState(TPS{}, DefaultState);
     FillDefaultSettings(DefaultState);
-    PluginRecord = TPluginRecord{PluginVersion, PluginName, PluginInit, PluginConfig, PluginQuit,
-                                 nullptr, nullptr};
+    PluginRecord = TPluginRecord{PluginVersion, PluginName, PluginInit, PluginConfig,
+                                 PluginQuit,    nullptr,    nullptr};
 }
 
 // The player calls the entry points directly: nothing may escape them.

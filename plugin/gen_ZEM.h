@@ -2,8 +2,8 @@
 // state, which lives from load to unload.
 #pragma once
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <array>
 #include <cstdint>

@@ -6,6 +6,7 @@
 #include "util/Numbers.h"
 #include "util/Text.h"
 
+// clang-format off
 const std::array<const char*, SettingCount> SettingNames = {
     "Enable", "IfStatus", "IfPicture", "IfAny", "SetPicture", "SetStatus", "SetLongStatus",
     "LongStatus", "SaveRestore", "Picture", "Status", "SetTray", "About", "CustomZEM", "AllZEM",
@@ -17,32 +18,59 @@ const std::array<TSettingKind, SettingCount> SettingKinds = {
     ComboBox, CheckBox, ComboBox, ComboBox, CheckBox, StaticText, ComboBox, RadioButton,
     RadioButton, ComboBox, CheckBox, ComboBox, StaticText, GroupBox, GroupBox, GroupBox, GroupBox,
     ComboBox, ComboBox, CheckBox};
+// clang-format on
 
 namespace {
 
 const char* const TrayDefault = "Файл: %File\\nИсполнитель: %Artist\\nНазвание: %Title";
 
+// clang-format off
 const std::array<const char*, SettingCount> DefaultValues = {
     "1", "0", "0", "1", "0", "0", "1",
     "%ListPos. %Copy [%Lenght]", "1", "Музыка", "%Status. winamp:", "1", "", "", "1",
     "0", TrayDefault, "1", "5", "", "", "", "", "",
     "Russian", "", "1"};
+// clang-format on
 
 std::string TemplateList()
 {
-    return ListText({"Music", "Winamp", "Слушаю", "%Copy", "%Artist - %Title",
-                     "%Artist \"%Title\"", "%Album", "%Track", "%Year", "%Genre", "%Lenght",
-                     "%Bitrate", "%Comment", "%File", "%PlayState", "%ListPos", "%SysTime",
-                     "%Status", "%Status2", "[%SysTime] %Status", "", TrayDefault});
+    return ListText({"Music",
+                     "Winamp",
+                     "Слушаю",
+                     "%Copy",
+                     "%Artist - %Title",
+                     "%Artist \"%Title\"",
+                     "%Album",
+                     "%Track",
+                     "%Year",
+                     "%Genre",
+                     "%Lenght",
+                     "%Bitrate",
+                     "%Comment",
+                     "%File",
+                     "%PlayState",
+                     "%ListPos",
+                     "%SysTime",
+                     "%Status",
+                     "%Status2",
+                     "[%SysTime] %Status",
+                     "",
+                     TrayDefault});
 }
 
 // Item n is the client's status picture n; 0 is "no picture".
 std::string PictureList()
 {
-    return ListText({"", "Злой", "Водные процедуры", "Уставший", "Вечеринка", "Пиво", "Думаю",
-                     "Кушаю", "ТВ", "Друзья", "Кофе", "Музыка", "Дела", "Кино", "Весело",
-                     "Телефон", "Игры", "Учёба", "Покупки", "Болею", "Сплю", "Отрываюсь",
-                     "В инете", "Инженеринг", "Печатаю", " ", " ", " ", " ", "Отдыхаю"});
+    return ListText({"",          "Злой",      "Водные процедуры",
+                     "Уставший",  "Вечеринка", "Пиво",
+                     "Думаю",     "Кушаю",     "ТВ",
+                     "Друзья",    "Кофе",      "Музыка",
+                     "Дела",      "Кино",      "Весело",
+                     "Телефон",   "Игры",      "Учёба",
+                     "Покупки",   "Болею",     "Сплю",
+                     "Отрываюсь", "В инете",   "Инженеринг",
+                     "Печатаю",   " ",         " ",
+                     " ",         " ",         "Отдыхаю"});
 }
 
 std::array<std::string, SettingCount> DefaultCaptions()

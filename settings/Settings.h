@@ -13,6 +13,7 @@ using TDlgControlsAr = std::array<std::string, SettingCount>;
 enum TSettingKind { StaticText = 0, CheckBox = 1, RadioButton = 2, ComboBox = 3, GroupBox = 4 };
 
 // The settings by control id, named after their dialog controls.
+// clang-format off
 namespace Setting {
 enum : int {
     Enable = FirstSettingId, IfStatus, IfPicture, IfAny, SetPicture, SetStatus, SetLongStatus,
@@ -20,6 +21,7 @@ enum : int {
     AllowOpen, DelayV, DelayT, grZEM, grIf, grSet, grMain, Lang, VirtPlayState, Compatible
 };
 }
+// clang-format on
 
 extern const std::array<const char*, SettingCount> SettingNames;
 extern const std::array<TSettingKind, SettingCount> SettingKinds;

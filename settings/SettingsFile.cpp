@@ -15,28 +15,25 @@ const char* const LanguageKey = "Lang";
 const char* const DefaultLanguage = "Default";
 const char* const AboutCaption = "v1.26 / Kelder";
 
-std::string ReadProfileText(const std::string& section, const std::string& key,
-                            const char* def, const std::string& file, unsigned size)
+std::string ReadProfileText(const std::string& section, const std::string& key, const char* def,
+                            const std::string& file, unsigned size)
 {
     std::vector<char> buffer(size, '\0');
-    GetPrivateProfileStringA(section.c_str(), key.c_str(), def, buffer.data(), size,
-                             file.c_str());
+    GetPrivateProfileStringA(section.c_str(), key.c_str(), def, buffer.data(), size, file.c_str());
     return std::string(buffer.data(), strnlen(buffer.data(), size));
 }
 
 // A key that is missing keeps its default whole: cutting the default to a
 // small file's size would lose the built-in lists at the next save. Two
 // markers tell a missing key from a value that happens to equal one.
-std::string ReadEntry(const std::string& section, const std::string& key,
-                      const std::string& def, const std::string& file)
+std::string ReadEntry(const std::string& section, const std::string& key, const std::string& def,
+                      const std::string& file)
 {
     const unsigned size = std::min<uint32_t>(FileSizeOf(file), MaxEntryBytes);
-    if (size < 2)
-        return def;
+    if (size < 2) return def;
     const char* const first = "\x01";
     const std::string text = ReadProfileText(section, key, first, file, size);
-    if (text != first)
-        return text;
+    if (text != first) return text;
     const char* const second = "\x02";
     return ReadProfileText(section, key, second, file, size) == second ? def : text;
 }
@@ -71,7 +68,8 @@ void ReadLanguage(TPS& target, const std::string& file, const std::string& langu
 {
     const std::string section = LanguageSection(language);
     for (int i = 0; i < SettingCount; ++i)
-        target.Captions[i] = ReadEntry(section, KeyName(i, ".Caption"), DefaultState.Captions[i], file);
+        target.Captions[i] =
+            ReadEntry(section, KeyName(i, ".Caption"), DefaultState.Captions[i], file);
     for (int i = 0; i < SettingCount; ++i)
         target.Values[i] = ReadEntry(section, KeyName(i, ".Value"), DefaultState.Values[i], file);
     target.Values[SettingIndex(Setting::Lang)] = language;
@@ -98,10 +96,9 @@ void LoadSettings()
         CopyState(DefaultState, CurrentState);
         const std::string file = SettingsFilePath();
         const std::string def = DefaultState.Values[SettingIndex(Setting::Lang)];
-        std::string language = ReadProfileText(PluginName, LanguageKey, def.c_str(), file,
-                                               MaxLanguageName);
-        if (language.empty())
-            language = DefaultLanguage;
+        std::string language =
+            ReadProfileText(PluginName, LanguageKey, def.c_str(), file, MaxLanguageName);
+        if (language.empty()) language = DefaultLanguage;
         ReadLanguage(CurrentState, file, language);
     } catch (...) {
     }

@@ -14,8 +14,14 @@
 
 namespace {
 
-std::string& Value(TPS& state, int id) { return state.Values[SettingIndex(id)]; }
-std::string& Caption(TPS& state, int id) { return state.Captions[SettingIndex(id)]; }
+std::string& Value(TPS& state, int id)
+{
+    return state.Values[SettingIndex(id)];
+}
+std::string& Caption(TPS& state, int id)
+{
+    return state.Captions[SettingIndex(id)];
+}
 
 void WriteText(const std::string& path, const std::string& text)
 {
@@ -35,10 +41,8 @@ std::vector<std::string> Lines(const std::string& text)
     std::vector<std::string> lines;
     std::istringstream in(text);
     for (std::string line; std::getline(in, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (!line.empty())
-            lines.push_back(line);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) lines.push_back(line);
     }
     return lines;
 }
@@ -63,15 +67,13 @@ struct SettingsFileTest : ::testing::Test {
     void TearDown() override
     {
         PluginRecord.hDllInstance = nullptr;
-        if (module)
-            FreeLibrary(module);
+        if (module) FreeLibrary(module);
     }
 
     void ExpectDefaults()
     {
         for (int i = 0; i < SettingCount; ++i) {
-            if (i == SettingIndex(Setting::Lang))
-                continue;
+            if (i == SettingIndex(Setting::Lang)) continue;
             EXPECT_EQ(CurrentState.Values[i], DefaultState.Values[i]) << SettingNames[i];
             EXPECT_EQ(CurrentState.Captions[i], DefaultState.Captions[i]) << SettingNames[i];
         }
@@ -134,8 +136,7 @@ TEST_F(SettingsFileTest, SaveThenLoadGivesTheSameSettings)
     LoadSettings();
     for (int i = 0; i < SettingCount; ++i) {
         EXPECT_EQ(CurrentState.Values[i], saved.Values[i]) << SettingNames[i];
-        if (SettingKinds[i] == GroupBox || i == SettingIndex(Setting::About))
-            continue;
+        if (SettingKinds[i] == GroupBox || i == SettingIndex(Setting::About)) continue;
         EXPECT_EQ(CurrentState.Captions[i], saved.Captions[i]) << SettingNames[i];
     }
     // Outer blanks do not survive the profile functions; About is fixed.
@@ -203,8 +204,10 @@ TEST_F(SettingsFileTest, LongValuesAreCutToTheReadLimit)
     LoadSettings();
     EXPECT_EQ(Value(CurrentState, Setting::Lang), std::string(MaxLanguageName - 1, 'L'));
 
-    WriteText(file, "[ZER ozavod irozav]\r\nLang=Russian\r\n[ZER ozavod irozav_Russian]\r\n"
-                    "Status.Value=" + longValue + "\r\n");
+    WriteText(file,
+              "[ZER ozavod irozav]\r\nLang=Russian\r\n[ZER ozavod irozav_Russian]\r\n"
+              "Status.Value=" +
+                  longValue + "\r\n");
     LoadSettings();
     EXPECT_EQ(Value(CurrentState, Setting::Status), std::string(MaxEntryBytes - 1, 'v'));
 }
@@ -219,7 +222,8 @@ TEST_F(SettingsFileTest, MissingKeysOfASmallFileKeepWholeDefaults)
     WriteText(file, "[ZER ozavod irozav_Russian]\r\nTray.Value=\x01\r\n");
     LoadSettings();
     EXPECT_EQ(Value(CurrentState, Setting::Tray), "\x01");
-    EXPECT_EQ(Value(CurrentState, Setting::Status), DefaultState.Values[SettingIndex(Setting::Status)]);
+    EXPECT_EQ(Value(CurrentState, Setting::Status),
+              DefaultState.Values[SettingIndex(Setting::Status)]);
 }
 
 TEST_F(SettingsFileTest, JunkFilesNeverBreakTheLoad)
@@ -227,12 +231,10 @@ TEST_F(SettingsFileTest, JunkFilesNeverBreakTheLoad)
     std::mt19937 random(20261208);
     for (int round = 0; round < 40; ++round) {
         std::string junk(random() % 20000, '\0');
-        for (char& c : junk)
-            c = static_cast<char>(random() % 256);
+        for (char& c : junk) c = static_cast<char>(random() % 256);
         if (round % 4 == 0)  // junk inside the real section
             junk = "[ZER ozavod irozav_Russian]\nEnable.Value=" + junk;
-        if (round % 4 == 1)
-            junk = "[ZER ozavod irozav]\nLang=" + junk;
+        if (round % 4 == 1) junk = "[ZER ozavod irozav]\nLang=" + junk;
         WriteText(file, junk);
         LoadSettings();
         for (int i = 0; i < SettingCount; ++i) {
@@ -267,8 +269,7 @@ TEST_F(SettingsFileTest, FailedWriteChangesNeitherMemoryNorFile)
         CloseHandle(held);
     }
     EXPECT_EQ(ReadWholeFile(file), before);
-    for (int i = 0; i < SettingCount; ++i)
-        EXPECT_EQ(CurrentState.Values[i], inMemory.Values[i]);
+    for (int i = 0; i < SettingCount; ++i) EXPECT_EQ(CurrentState.Values[i], inMemory.Values[i]);
 
     // A folder where the file should be: nothing to read, nothing written.
     DeleteFileA(file.c_str());
@@ -281,8 +282,9 @@ TEST_F(SettingsFileTest, FailedWriteChangesNeitherMemoryNorFile)
 
 TEST_F(SettingsFileTest, ReadOnlyFileIsStillRead)
 {
-    WriteText(file, "[ZER ozavod irozav]\r\nLang=Russian\r\n[ZER ozavod irozav_Russian]\r\n"
-                    "DelayV.Value=30\r\n");
+    WriteText(file,
+              "[ZER ozavod irozav]\r\nLang=Russian\r\n[ZER ozavod irozav_Russian]\r\n"
+              "DelayV.Value=30\r\n");
     SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
     LoadSettings();
     EXPECT_EQ(Value(CurrentState, Setting::DelayV), "30");

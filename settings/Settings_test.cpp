@@ -8,8 +8,14 @@
 
 namespace {
 
-std::string& Value(int id) { return CurrentState.Values[SettingIndex(id)]; }
-const std::string& DefaultCaption(int id) { return DefaultState.Captions[SettingIndex(id)]; }
+std::string& Value(int id)
+{
+    return CurrentState.Values[SettingIndex(id)];
+}
+const std::string& DefaultCaption(int id)
+{
+    return DefaultState.Captions[SettingIndex(id)];
+}
 
 struct SettingsTest : ::testing::Test {
     void SetUp() override
@@ -48,8 +54,7 @@ TEST_F(SettingsTest, ListCaptionsHoldTheirItemsInOrder)
     EXPECT_EQ(pictures[1], "Злой");
     EXPECT_EQ(pictures[11], "Музыка");
     EXPECT_EQ(pictures[17], "Учёба");
-    for (int i = 25; i <= 28; ++i)
-        EXPECT_EQ(pictures[i], " ");
+    for (int i = 25; i <= 28; ++i) EXPECT_EQ(pictures[i], " ");
     EXPECT_EQ(pictures[29], "Отдыхаю");
 
     const std::vector<std::string> templates = ListItems(DefaultCaption(Setting::Status));

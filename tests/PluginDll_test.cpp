@@ -39,8 +39,7 @@ struct PluginDllTest : ::testing::Test {
     }
     void TearDown() override
     {
-        if (module)
-            FreeLibrary(module);
+        if (module) FreeLibrary(module);
     }
 };
 

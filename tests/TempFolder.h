@@ -29,8 +29,7 @@ struct TempFolder {
         if (search != INVALID_HANDLE_VALUE) {
             do {
                 const std::string name = found.cFileName;
-                if (name == "." || name == "..")
-                    continue;
+                if (name == "." || name == "..") continue;
                 const std::string path = folder + name;
                 if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                     Remove(path + "\\");

@@ -12,7 +12,8 @@ constexpr uint32_t MaxReadSize = 16u * 1024u * 1024u;
 struct TFileHandle {
     HANDLE Handle;
     explicit TFileHandle(HANDLE handle) : Handle(handle) {}
-    ~TFileHandle() {
+    ~TFileHandle()
+    {
         if (Handle != INVALID_HANDLE_VALUE) CloseHandle(Handle);
     }
     TFileHandle(const TFileHandle&) = delete;
@@ -20,35 +21,41 @@ struct TFileHandle {
     bool IsOpen() const { return Handle != INVALID_HANDLE_VALUE; }
 };
 
-bool ReadAttributes(const std::string& path, WIN32_FILE_ATTRIBUTE_DATA& data) {
+bool ReadAttributes(const std::string& path, WIN32_FILE_ATTRIBUTE_DATA& data)
+{
     return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) != 0;
 }
 
-std::string NameOf(const std::string& path) {
+std::string NameOf(const std::string& path)
+{
     const size_t slash = path.rfind('\\');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace
 
-std::string ModulePath(HMODULE module) {
+std::string ModulePath(HMODULE module)
+{
     char buffer[261] = {};
     const DWORD length = GetModuleFileNameA(module, buffer, sizeof buffer);
     return std::string(buffer, std::min<DWORD>(length, sizeof buffer));
 }
 
-std::string FileTitle(const std::string& path) {
+std::string FileTitle(const std::string& path)
+{
     const std::string name = NameOf(path);
     const size_t dot = name.rfind('.');
     return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
-std::string FolderOf(const std::string& path) {
+std::string FolderOf(const std::string& path)
+{
     const size_t slash = path.rfind('\\');
     return slash == std::string::npos ? path : path.substr(0, slash + 1);
 }
 
-bool PathExists(const std::string& path, int kind) {
+bool PathExists(const std::string& path, int kind)
+{
     std::string bare = path;
     bare.erase(std::remove(bare.begin(), bare.end(), '"'), bare.end());
     WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -59,16 +66,19 @@ bool PathExists(const std::string& path, int kind) {
     return true;
 }
 
-bool FileExists(const std::string& path) {
+bool FileExists(const std::string& path)
+{
     return PathExists(path, PathFile);
 }
 
-uint32_t FileSizeOf(const std::string& path) {
+uint32_t FileSizeOf(const std::string& path)
+{
     WIN32_FILE_ATTRIBUTE_DATA data{};
     return ReadAttributes(path, data) ? data.nFileSizeLow : 0;
 }
 
-std::string ReadWholeFile(const std::string& path) {
+std::string ReadWholeFile(const std::string& path)
+{
     try {
         if (!FileExists(path)) return std::string();
         const uint32_t size = FileSizeOf(path);
@@ -88,7 +98,8 @@ std::string ReadWholeFile(const std::string& path) {
     }
 }
 
-bool WriteWholeFile(const std::string& path, const char* bytes, uint32_t count, bool append) {
+bool WriteWholeFile(const std::string& path, const char* bytes, uint32_t count, bool append)
+{
     if (bytes == nullptr) {
         if (count > 0) return false;
         bytes = "";

@@ -15,16 +15,19 @@ protected:
 
     void SetUp() override { ASSERT_TRUE(PathExists(Folder, PathFolder)); }
 
-    std::string Write(const std::string& name, const std::string& content) {
+    std::string Write(const std::string& name, const std::string& content)
+    {
         const std::string path = Folder + name;
-        EXPECT_TRUE(WriteWholeFile(path, content.data(), static_cast<uint32_t>(content.size()), false));
+        EXPECT_TRUE(
+            WriteWholeFile(path, content.data(), static_cast<uint32_t>(content.size()), false));
         return path;
     }
 };
 
 }  // namespace
 
-TEST(FilePaths, TitleAndFolder) {
+TEST(FilePaths, TitleAndFolder)
+{
     EXPECT_EQ(FileTitle("C:\\Music\\a.mp3"), "a");
     EXPECT_EQ(FileTitle("a.tar.gz"), "a.tar");
     EXPECT_EQ(FileTitle("C:\\a.b\\song.live.mp3"), "song.live");
@@ -38,7 +41,8 @@ TEST(FilePaths, TitleAndFolder) {
     EXPECT_EQ(FolderOf("C:\\"), "C:\\");
 }
 
-TEST(FilePaths, ModulePathNamesTheRunningProgram) {
+TEST(FilePaths, ModulePathNamesTheRunningProgram)
+{
     const std::string path = ModulePath(nullptr);
     ASSERT_GT(path.size(), 4u);
     EXPECT_EQ(path.find('\0'), std::string::npos);
@@ -47,7 +51,8 @@ TEST(FilePaths, ModulePathNamesTheRunningProgram) {
     EXPECT_EQ(FolderOf(path).back(), '\\');
 }
 
-TEST_F(FilesTest, PathExistsByKind) {
+TEST_F(FilesTest, PathExistsByKind)
+{
     const std::string file = Write("a.txt", "x");
     EXPECT_FALSE(PathExists(file, PathFolder));
     EXPECT_TRUE(PathExists(file, PathFile));
@@ -64,13 +69,15 @@ TEST_F(FilesTest, PathExistsByKind) {
     for (int kind : {0, 1, 2}) EXPECT_FALSE(PathExists(missing, kind));
 }
 
-TEST_F(FilesTest, FileSizeOf) {
+TEST_F(FilesTest, FileSizeOf)
+{
     EXPECT_EQ(FileSizeOf(Write("five.txt", "12345")), 5u);
     EXPECT_EQ(FileSizeOf(Write("empty.txt", "")), 0u);
     EXPECT_EQ(FileSizeOf(Folder + "missing.txt"), 0u);
 }
 
-TEST_F(FilesTest, ReadWholeFileStopsAtZeroByte) {
+TEST_F(FilesTest, ReadWholeFileStopsAtZeroByte)
+{
     EXPECT_EQ(ReadWholeFile(Folder + "missing.txt"), "");
     EXPECT_EQ(ReadWholeFile(Write("zero.txt", std::string("ab\0cd", 5))), "ab");
     EXPECT_EQ(ReadWholeFile(Write("empty.txt", "")), "");
@@ -79,7 +86,8 @@ TEST_F(FilesTest, ReadWholeFileStopsAtZeroByte) {
     EXPECT_EQ(ReadWholeFile(Folder), "");
 }
 
-TEST_F(FilesTest, ReadWholeFileRefusesHugeFiles) {
+TEST_F(FilesTest, ReadWholeFileRefusesHugeFiles)
+{
     const std::string path = Folder + "huge.bin";
     {
         const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -95,7 +103,8 @@ TEST_F(FilesTest, ReadWholeFileRefusesHugeFiles) {
     EXPECT_EQ(ReadWholeFile(path), "");
 }
 
-TEST_F(FilesTest, WriteWholeFileCreatesAppendsAndReplaces) {
+TEST_F(FilesTest, WriteWholeFileCreatesAppendsAndReplaces)
+{
     const std::string path = Folder + "out.txt";
     EXPECT_TRUE(WriteWholeFile(path, "abc", 3, true));
     EXPECT_EQ(ReadWholeFile(path), "abc");
@@ -111,14 +120,16 @@ TEST_F(FilesTest, WriteWholeFileCreatesAppendsAndReplaces) {
     EXPECT_TRUE(FileExists(path));
 }
 
-TEST_F(FilesTest, WriteWholeFileFailsWithoutTouchingFiles) {
+TEST_F(FilesTest, WriteWholeFileFailsWithoutTouchingFiles)
+{
     EXPECT_FALSE(WriteWholeFile(Folder + "no\\such\\folder.txt", "a", 1, false));
     const std::string path = Folder + "null.txt";
     EXPECT_FALSE(WriteWholeFile(path, nullptr, 5, false));
     EXPECT_FALSE(FileExists(path));
 }
 
-TEST_F(FilesTest, FileHeldOpenElsewhereIsNotTouched) {
+TEST_F(FilesTest, FileHeldOpenElsewhereIsNotTouched)
+{
     const std::string path = Write("held.txt", "kept");
     const HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -2,7 +2,8 @@
 
 namespace {
 
-int HexDigit(char c) {
+int HexDigit(char c)
+{
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
@@ -10,7 +11,8 @@ int HexDigit(char c) {
 }
 
 // Eight significant digits at most, taken as a 32-bit pattern.
-bool ParseHex(const std::string& text, size_t at, uint32_t& value) {
+bool ParseHex(const std::string& text, size_t at, uint32_t& value)
+{
     if (at >= text.size()) return false;
     value = 0;
     for (; at < text.size(); ++at) {
@@ -22,7 +24,8 @@ bool ParseHex(const std::string& text, size_t at, uint32_t& value) {
 }
 
 // Decimal digits up to limit; stops early so that long texts cannot overflow.
-bool ParseDecimal(const std::string& text, size_t at, uint32_t limit, uint32_t& value) {
+bool ParseDecimal(const std::string& text, size_t at, uint32_t limit, uint32_t& value)
+{
     if (at >= text.size()) return false;
     uint64_t sum = 0;
     for (; at < text.size(); ++at) {
@@ -37,7 +40,8 @@ bool ParseDecimal(const std::string& text, size_t at, uint32_t limit, uint32_t& 
 
 }  // namespace
 
-int32_t TextToIntDef(const std::string& text, int32_t def) {
+int32_t TextToIntDef(const std::string& text, int32_t def)
+{
     size_t at = 0;
     while (at < text.size() && text[at] == ' ') ++at;
     bool negative = false;
@@ -60,14 +64,16 @@ int32_t TextToIntDef(const std::string& text, int32_t def) {
     return static_cast<int32_t>(negative ? 0u - magnitude : magnitude);
 }
 
-std::string IntToText(int64_t value) {
+std::string IntToText(int64_t value)
+{
     return std::to_string(static_cast<long long>(value));
 }
 
-std::string PadNumber(int32_t value, int16_t width, char pad) {
+std::string PadNumber(int32_t value, int16_t width, char pad)
+{
     const bool negative = value < 0;
-    const uint32_t magnitude = negative ? 0u - static_cast<uint32_t>(value)
-                                        : static_cast<uint32_t>(value);
+    const uint32_t magnitude =
+        negative ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
     std::string digits = std::to_string(magnitude);
     const int fill = (negative ? width - 1 : int{width}) - static_cast<int>(digits.size());
     if (fill > 0) digits.insert(0, static_cast<size_t>(fill), pad);

@@ -4,7 +4,8 @@
 
 #include <climits>
 
-TEST(Numbers, TextToIntDefAcceptsDecimalAndHex) {
+TEST(Numbers, TextToIntDefAcceptsDecimalAndHex)
+{
     EXPECT_EQ(TextToIntDef("  12", -1), 12);
     EXPECT_EQ(TextToIntDef("$1F", -1), 31);
     EXPECT_EQ(TextToIntDef("$1f", -1), 31);
@@ -19,13 +20,15 @@ TEST(Numbers, TextToIntDefAcceptsDecimalAndHex) {
     EXPECT_EQ(TextToIntDef("000000000000012", -1), 12);
 }
 
-TEST(Numbers, TextToIntDefRejectsMalformedText) {
+TEST(Numbers, TextToIntDefRejectsMalformedText)
+{
     for (const char* text : {"12 ", "", " ", "-", "+", "$", "0x", "x", "- 7", "+-7", "\t5", "1a",
                              "$1G", "$-1", "0x-1", "1.5"})
         EXPECT_EQ(TextToIntDef(text, -99), -99) << '"' << text << '"';
 }
 
-TEST(Numbers, TextToIntDefBoundaries) {
+TEST(Numbers, TextToIntDefBoundaries)
+{
     EXPECT_EQ(TextToIntDef("2147483647", 0), INT32_MAX);
     EXPECT_EQ(TextToIntDef("-2147483648", 0), INT32_MIN);
     EXPECT_EQ(TextToIntDef("2147483648", 5), 5);
@@ -40,7 +43,8 @@ TEST(Numbers, TextToIntDefBoundaries) {
     EXPECT_EQ(TextToIntDef("0x00000000FFFFFFFF", 5), -1);
 }
 
-TEST(Numbers, IntToText) {
+TEST(Numbers, IntToText)
+{
     EXPECT_EQ(IntToText(0), "0");
     EXPECT_EQ(IntToText(1234567), "1234567");
     EXPECT_EQ(IntToText(-42), "-42");
@@ -48,7 +52,8 @@ TEST(Numbers, IntToText) {
     EXPECT_EQ(IntToText(INT64_MIN), "-9223372036854775808");
 }
 
-TEST(Numbers, PadNumberPutsTheSignBeforeTheFill) {
+TEST(Numbers, PadNumberPutsTheSignBeforeTheFill)
+{
     EXPECT_EQ(PadNumber(7, 2, '0'), "07");
     EXPECT_EQ(PadNumber(123, 2, '0'), "123");
     EXPECT_EQ(PadNumber(-5, 3, '0'), "-05");

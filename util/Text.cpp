@@ -4,13 +4,13 @@
 
 #include <algorithm>
 
-
 namespace {
 
 const char ListMark[] = "||";
 
 // 1-based position of pattern in text from the 0-based offset on; 0 when absent.
-int FindAt(const std::string& pattern, const std::string& text, size_t offset) {
+int FindAt(const std::string& pattern, const std::string& text, size_t offset)
+{
     if (pattern.empty() || offset > text.size()) return 0;
     const size_t found = text.find(pattern, offset);
     return found == std::string::npos ? 0 : static_cast<int>(found + 1);
@@ -18,41 +18,49 @@ int FindAt(const std::string& pattern, const std::string& text, size_t offset) {
 
 }  // namespace
 
-std::string UpperText(const std::string& text) {
+std::string UpperText(const std::string& text)
+{
     std::string result = text;
     if (!result.empty()) CharUpperBuffA(&result[0], static_cast<DWORD>(result.size()));
     return result;
 }
 
-std::string LowerText(const std::string& text) {
+std::string LowerText(const std::string& text)
+{
     std::string result = text;
     if (!result.empty()) CharLowerBuffA(&result[0], static_cast<DWORD>(result.size()));
     return result;
 }
 
-std::string ReverseText(const std::string& text) {
+std::string ReverseText(const std::string& text)
+{
     return std::string(text.rbegin(), text.rend());
 }
 
-std::string LeftText(const std::string& text, int count) {
+std::string LeftText(const std::string& text, int count)
+{
     if (count <= 0) return std::string();
     return text.substr(0, std::min(text.size(), static_cast<size_t>(count)));
 }
 
-std::string CopyText(const std::string& text, int index, int count) {
+std::string CopyText(const std::string& text, int index, int count)
+{
     // 64-bit arithmetic so that extreme index and count values cannot overflow;
     // an index below 1 shortens the range as if the text began earlier.
     const int64_t size = static_cast<int64_t>(text.size());
     const int64_t first = std::max<int64_t>(0, std::min<int64_t>(size, int64_t{index} - 1));
-    const int64_t last = std::max<int64_t>(first, std::min<int64_t>(size, int64_t{index} - 1 + count));
+    const int64_t last =
+        std::max<int64_t>(first, std::min<int64_t>(size, int64_t{index} - 1 + count));
     return text.substr(static_cast<size_t>(first), static_cast<size_t>(last - first));
 }
 
-int FindFrom(const std::string& pattern, const std::string& text, int start) {
+int FindFrom(const std::string& pattern, const std::string& text, int start)
+{
     return FindAt(pattern, text, static_cast<size_t>(std::max(start, 1) - 1));
 }
 
-TRLSResult SplitFirst(const std::string& text, const std::string& separator) {
+TRLSResult SplitFirst(const std::string& text, const std::string& separator)
+{
     TRLSResult result;
     result.LowerSource = LowerText(text);
     result.SeparatorLength = static_cast<int32_t>(separator.size());
@@ -60,8 +68,8 @@ TRLSResult SplitFirst(const std::string& text, const std::string& separator) {
     result.Separator = separator;
     if (result.Position > 0) {
         result.Left = LeftText(text, result.Position - 1);
-        result.Right = CopyText(text, result.Position + result.SeparatorLength,
-                                static_cast<int>(text.size()));
+        result.Right =
+            CopyText(text, result.Position + result.SeparatorLength, static_cast<int>(text.size()));
     } else {
         result.Left = text;
     }
@@ -69,7 +77,8 @@ TRLSResult SplitFirst(const std::string& text, const std::string& separator) {
 }
 
 std::string ReplaceText(const std::string& text, const std::string& pattern,
-                        const std::string& replacement, unsigned flags) {
+                        const std::string& replacement, unsigned flags)
+{
     const bool ignoreCase = (flags & IgnoreCase) != 0;
     const std::string search = ignoreCase ? UpperText(text) : text;
     const std::string patt = ignoreCase ? UpperText(pattern) : pattern;
@@ -90,15 +99,18 @@ std::string ReplaceText(const std::string& text, const std::string& pattern,
     return result;
 }
 
-std::string IfText(bool condition, const std::string& a, const std::string& b) {
+std::string IfText(bool condition, const std::string& a, const std::string& b)
+{
     return condition ? a : b;
 }
 
-int IfInt(bool condition, int a, int b) {
+int IfInt(bool condition, int a, int b)
+{
     return condition ? a : b;
 }
 
-std::string ConvertLineBreaks(const std::string& text) {
+std::string ConvertLineBreaks(const std::string& text)
+{
     const int escaped = FindAt("\\\\n", text, 0);
     int pair = FindAt("\\n", text, 0);
     // A leading "\\n" marks a text whose pairs are meant literally.
@@ -112,7 +124,8 @@ std::string ConvertLineBreaks(const std::string& text) {
     return result;
 }
 
-std::vector<std::string> ListItems(const std::string& list) {
+std::vector<std::string> ListItems(const std::string& list)
+{
     std::vector<std::string> items;
     const size_t mark = sizeof ListMark - 1;
     // Whatever stands before the first mark is not an item.
@@ -131,7 +144,8 @@ std::vector<std::string> ListItems(const std::string& list) {
     return items;
 }
 
-std::string ListText(const std::vector<std::string>& items) {
+std::string ListText(const std::vector<std::string>& items)
+{
     std::string list;
     for (const std::string& item : items) {
         list += ListMark;

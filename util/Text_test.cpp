@@ -4,7 +4,8 @@
 
 #include <climits>
 
-TEST(Text, CaseMappingCoversCyrillic) {
+TEST(Text, CaseMappingCoversCyrillic)
+{
     // The sources are compiled to Windows-1251, so these literals are its bytes.
     ASSERT_EQ(std::string("Ёё"), "\xA8\xB8");
     EXPECT_EQ(UpperText("музыка"), "МУЗЫКА");
@@ -17,7 +18,8 @@ TEST(Text, CaseMappingCoversCyrillic) {
     EXPECT_EQ(source, "abc");
 }
 
-TEST(Text, ReverseLeftAndCopyStayInBounds) {
+TEST(Text, ReverseLeftAndCopyStayInBounds)
+{
     EXPECT_EQ(ReverseText("abc"), "cba");
     EXPECT_EQ(ReverseText(""), "");
 
@@ -37,7 +39,8 @@ TEST(Text, ReverseLeftAndCopyStayInBounds) {
     EXPECT_EQ(CopyText("abc", INT_MAX, INT_MAX), "");
 }
 
-TEST(Text, FindFromIsExactAndStartsAtStart) {
+TEST(Text, FindFromIsExactAndStartsAtStart)
+{
     EXPECT_EQ(FindFrom("b", "abcb", 1), 2);
     EXPECT_EQ(FindFrom("b", "abcb", 2), 2);
     EXPECT_EQ(FindFrom("b", "abcb", 3), 4);
@@ -48,7 +51,8 @@ TEST(Text, FindFromIsExactAndStartsAtStart) {
     EXPECT_EQ(FindFrom("abcbx", "abcb", 1), 0);
 }
 
-TEST(Text, SplitFirstAtSeparator) {
+TEST(Text, SplitFirstAtSeparator)
+{
     TRLSResult r = SplitFirst("ab||cd||", "||");
     EXPECT_EQ(r.Left, "ab");
     EXPECT_EQ(r.Right, "cd||");
@@ -77,7 +81,8 @@ TEST(Text, SplitFirstAtSeparator) {
     EXPECT_EQ(r.Position, 0);
 }
 
-TEST(Text, SplitFirstIgnoresCyrillicCase) {
+TEST(Text, SplitFirstIgnoresCyrillicCase)
+{
     const TRLSResult r = SplitFirst("Песня МЕЖДУ Текст", " между ");
     EXPECT_EQ(r.Position, 6);
     EXPECT_EQ(r.Left, "Песня");
@@ -86,7 +91,8 @@ TEST(Text, SplitFirstIgnoresCyrillicCase) {
     EXPECT_EQ(r.LowerSource, "песня между текст");
 }
 
-TEST(Text, ReplaceTextFlags) {
+TEST(Text, ReplaceTextFlags)
+{
     EXPECT_EQ(ReplaceText("aXbxc", "x", "-", ReplaceAll | IgnoreCase), "a-b-c");
     EXPECT_EQ(ReplaceText("aXbxc", "x", "-", ReplaceAll), "aXb-c");
     EXPECT_EQ(ReplaceText("axbxc", "x", "-", 0), "a-bxc");
@@ -96,7 +102,8 @@ TEST(Text, ReplaceTextFlags) {
     EXPECT_EQ(ReplaceText("abc", "abcd", "z", ReplaceAll), "abc");
 }
 
-TEST(Text, ReplaceTextNeverSearchesTheReplacement) {
+TEST(Text, ReplaceTextNeverSearchesTheReplacement)
+{
     EXPECT_EQ(ReplaceText("aaa", "a", "aa", ReplaceAll), "aaaaaa");
     EXPECT_EQ(ReplaceText("aaaa", "aa", "b", ReplaceAll), "bb");
     EXPECT_EQ(ReplaceText("aaa", "aa", "b", ReplaceAll), "ba");
@@ -104,14 +111,16 @@ TEST(Text, ReplaceTextNeverSearchesTheReplacement) {
     EXPECT_EQ(ReplaceText("abc", "", "x", ReplaceAll | IgnoreCase), "abc");
 }
 
-TEST(Text, ReplaceTextIgnoresCyrillicCase) {
+TEST(Text, ReplaceTextIgnoresCyrillicCase)
+{
     EXPECT_EQ(ReplaceText("МУЗЫКА и Музыка и музыка", "музыка", "песня", ReplaceAll | IgnoreCase),
               "песня и песня и песня");
     EXPECT_EQ(ReplaceText("МУЗЫКА и музыка", "музыка", "песня", ReplaceAll), "МУЗЫКА и песня");
     EXPECT_EQ(ReplaceText("ЁЖ и ёж", "ёж", "Ёж", IgnoreCase), "Ёж и ёж");
 }
 
-TEST(Text, ConvertLineBreaks) {
+TEST(Text, ConvertLineBreaks)
+{
     EXPECT_EQ(ConvertLineBreaks("a\\nb\\nc"), "a\r\nb\r\nc");
     EXPECT_EQ(ConvertLineBreaks("a\\\\nb\\nc"), "a\\\\nb\\nc");
     EXPECT_EQ(ConvertLineBreaks("a\\nb\\\\nc"), "a\r\nb\\\r\nc");
@@ -121,7 +130,8 @@ TEST(Text, ConvertLineBreaks) {
     EXPECT_EQ(ConvertLineBreaks(""), "");
 }
 
-TEST(Text, ListItemsReadsTheBarList) {
+TEST(Text, ListItemsReadsTheBarList)
+{
     using Items = std::vector<std::string>;
     EXPECT_EQ(ListItems("||1||2||5||"), (Items{"1", "2", "5"}));
     EXPECT_EQ(ListItems("||1||2"), (Items{"1", "2"}));
@@ -133,7 +143,8 @@ TEST(Text, ListItemsReadsTheBarList) {
     EXPECT_EQ(ListItems("||||Злой||"), (Items{"", "Злой"}));
 }
 
-TEST(Text, ListTextWritesTheBarList) {
+TEST(Text, ListTextWritesTheBarList)
+{
     using Items = std::vector<std::string>;
     EXPECT_EQ(ListText({"1", "2"}), "||1||2||");
     EXPECT_EQ(ListText({}), "||");

@@ -4,11 +4,13 @@
 
 char TimeSeparator = ':';
 
-void InitTimeSeparator() {
+void InitTimeSeparator()
+{
     TimeSeparator = LocaleChar(GetThreadLocale(), LOCALE_STIME, ':');
 }
 
-char LocaleChar(LCID locale, LCTYPE item, char def) {
+char LocaleChar(LCID locale, LCTYPE item, char def)
+{
     char buffer[2] = {};
     // An empty value would put a zero byte into texts; the default is kept then.
     if (GetLocaleInfoA(locale, item, buffer, sizeof buffer) > 0 && buffer[0] != '\0')
@@ -16,13 +18,15 @@ char LocaleChar(LCID locale, LCTYPE item, char def) {
     return def;
 }
 
-SYSTEMTIME ReadLocalTime() {
+SYSTEMTIME ReadLocalTime()
+{
     SYSTEMTIME time{};
     GetLocalTime(&time);
     return time;
 }
 
-SYSTEMTIME MakeTime(uint16_t hours, uint16_t minutes, uint16_t seconds) {
+SYSTEMTIME MakeTime(uint16_t hours, uint16_t minutes, uint16_t seconds)
+{
     SYSTEMTIME time{};
     if (seconds >= 60) {
         minutes = static_cast<uint16_t>(minutes + seconds / 60);
@@ -42,8 +46,10 @@ SYSTEMTIME MakeTime(uint16_t hours, uint16_t minutes, uint16_t seconds) {
     return time;
 }
 
-std::string FormatTime(const SYSTEMTIME& time) {
-    std::string text = PadNumber(time.wMinute, 2, '0') + TimeSeparator + PadNumber(time.wSecond, 2, '0');
+std::string FormatTime(const SYSTEMTIME& time)
+{
+    std::string text =
+        PadNumber(time.wMinute, 2, '0') + TimeSeparator + PadNumber(time.wSecond, 2, '0');
     if (time.wHour > 0) text = PadNumber(time.wHour, 2, '0') + TimeSeparator + text;
     return text;
 }

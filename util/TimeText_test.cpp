@@ -4,7 +4,8 @@
 
 namespace {
 
-std::string Joined(std::initializer_list<const char*> fields) {
+std::string Joined(std::initializer_list<const char*> fields)
+{
     std::string text;
     for (const char* field : fields) {
         if (!text.empty()) text += TimeSeparator;
@@ -15,7 +16,8 @@ std::string Joined(std::initializer_list<const char*> fields) {
 
 }  // namespace
 
-TEST(TimeText, SeparatorComesFromTheLocale) {
+TEST(TimeText, SeparatorComesFromTheLocale)
+{
     InitTimeSeparator();
     EXPECT_NE(TimeSeparator, '\0');
     EXPECT_EQ(TimeSeparator, LocaleChar(GetThreadLocale(), LOCALE_STIME, ':'));
@@ -23,7 +25,8 @@ TEST(TimeText, SeparatorComesFromTheLocale) {
     EXPECT_EQ(LocaleChar(GetThreadLocale(), 0x7FFF, '#'), '#');
 }
 
-TEST(TimeText, MakeTimeCarriesIntoLargerFields) {
+TEST(TimeText, MakeTimeCarriesIntoLargerFields)
+{
     SYSTEMTIME t = MakeTime(0, 0, 245);
     EXPECT_EQ(t.wHour, 0);
     EXPECT_EQ(t.wMinute, 4);
@@ -47,7 +50,8 @@ TEST(TimeText, MakeTimeCarriesIntoLargerFields) {
     EXPECT_EQ(t.wMilliseconds, 0);
 }
 
-TEST(TimeText, FormatTimeShowsHoursOnlyWhenPresent) {
+TEST(TimeText, FormatTimeShowsHoursOnlyWhenPresent)
+{
     InitTimeSeparator();
     EXPECT_EQ(FormatTime(MakeTime(0, 0, 245)), Joined({"04", "05"}));
     EXPECT_EQ(FormatTime(MakeTime(0, 0, 60)), Joined({"01", "00"}));
@@ -58,7 +62,8 @@ TEST(TimeText, FormatTimeShowsHoursOnlyWhenPresent) {
     EXPECT_EQ(FormatTime(MakeTime(24, 0, 5)), Joined({"00", "05"}));
 }
 
-TEST(TimeText, ReadLocalTimeFillsTheRecord) {
+TEST(TimeText, ReadLocalTimeFillsTheRecord)
+{
     const SYSTEMTIME now = ReadLocalTime();
     EXPECT_GE(now.wYear, 2000);
     EXPECT_GE(now.wMonth, 1);

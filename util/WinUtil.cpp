@@ -13,19 +13,22 @@ constexpr size_t MaxTextBuffer = 1024 * 1024;
 
 // Room for a reported text length and its terminator, without overflow and
 // within MaxTextBuffer; a negative length counts as none.
-size_t BufferSizeFor(LRESULT length) {
+size_t BufferSizeFor(LRESULT length)
+{
     if (length <= 0) return 2;
     if (static_cast<ULONG_PTR>(length) >= MaxTextBuffer - 2) return MaxTextBuffer;
     return static_cast<size_t>(length) + 2;
 }
 
-LRESULT ReportedTextLength(HWND window) {
+LRESULT ReportedTextLength(HWND window)
+{
     return SendToWindow(window, WM_GETTEXTLENGTH, 0, 0);
 }
 
 // The text up to the first zero byte, never past the buffer even when the
 // other side filled it without one.
-std::string BufferText(const std::vector<char>& buffer) {
+std::string BufferText(const std::vector<char>& buffer)
+{
     const char* data = buffer.data();
     const void* zero = std::memchr(data, 0, buffer.size());
     size_t length = zero ? static_cast<const char*>(zero) - data : buffer.size();
@@ -34,35 +37,41 @@ std::string BufferText(const std::vector<char>& buffer) {
 
 // A window that answers without writing must not hand back what the
 // previous read left in the buffer.
-void ClearBuffer(std::vector<char>& buffer) {
+void ClearBuffer(std::vector<char>& buffer)
+{
     std::fill(buffer.begin(), buffer.end(), 0);
 }
 
-std::string ReadCaption(HWND window, std::vector<char>& buffer) {
+std::string ReadCaption(HWND window, std::vector<char>& buffer)
+{
     ClearBuffer(buffer);
     GetWindowTextA(window, buffer.data(), static_cast<int>(buffer.size()));
     return BufferText(buffer);
 }
 
-std::string ReadControlText(HWND window, std::vector<char>& buffer) {
+std::string ReadControlText(HWND window, std::vector<char>& buffer)
+{
     ClearBuffer(buffer);
     SendToWindow(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
     return BufferText(buffer);
 }
 
-std::string ReadClassName(HWND window, std::vector<char>& buffer) {
+std::string ReadClassName(HWND window, std::vector<char>& buffer)
+{
     ClearBuffer(buffer);
     GetClassNameA(window, buffer.data(), static_cast<int>(buffer.size()));
     return BufferText(buffer);
 }
 
-bool MatchesClasses(const std::string& classes, const std::string& className) {
+bool MatchesClasses(const std::string& classes, const std::string& className)
+{
     // A window that died meanwhile has no class name; " " alone would match.
     if (className.empty()) return false;
     return (classes + ' ').find(className + ' ') != std::string::npos;
 }
 
-bool MatchesFilters(HWND window, const TWindowsAr& record) {
+bool MatchesFilters(HWND window, const TWindowsAr& record)
+{
     if (record.Classes.empty() && record.WindowText.empty() && record.Text.empty()) return true;
     if (!record.Classes.empty() && MatchesClasses(record.Classes, GetClassText(window)))
         return true;
@@ -71,7 +80,8 @@ bool MatchesFilters(HWND window, const TWindowsAr& record) {
     return !record.Text.empty() && CompareTexts(record.Text, GetControlText(window)) == 0;
 }
 
-BOOL CALLBACK CollectWindowsProc(HWND window, LPARAM data) {
+BOOL CALLBACK CollectWindowsProc(HWND window, LPARAM data)
+{
     try {
         TWindowsAr& record = *reinterpret_cast<TWindowsAr*>(data);
         if (record.Count >= 0 && record.Count < MaxCollected && MatchesFilters(window, record)) {
@@ -85,15 +95,18 @@ BOOL CALLBACK CollectWindowsProc(HWND window, LPARAM data) {
 
 }  // namespace
 
-LRESULT SendToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT SendToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     return SendMessageA(window, message, wParam, lParam);
 }
 
-bool IsValidWindow(HWND window) {
+bool IsValidWindow(HWND window)
+{
     return window != nullptr && IsWindow(window);
 }
 
-bool ReadWindowTexts(HWND window, TWindowTexts& texts) {
+bool ReadWindowTexts(HWND window, TWindowTexts& texts)
+{
     texts.WindowText.clear();
     texts.ClassName.clear();
     texts.Text.clear();
@@ -114,7 +127,8 @@ bool ReadWindowTexts(HWND window, TWindowTexts& texts) {
     }
 }
 
-void FillWindowEx(TWindowEx& record) {
+void FillWindowEx(TWindowEx& record)
+{
     if (record.Handle == nullptr) return;
     TWindowTexts texts;
     ReadWindowTexts(record.Handle, texts);
@@ -123,7 +137,8 @@ void FillWindowEx(TWindowEx& record) {
     record.Text = std::move(texts.Text);
 }
 
-std::string GetClassText(HWND window) {
+std::string GetClassText(HWND window)
+{
     if (!IsValidWindow(window)) return std::string();
     try {
         std::vector<char> buffer(DefaultTextBuffer);
@@ -133,7 +148,8 @@ std::string GetClassText(HWND window) {
     }
 }
 
-std::string GetControlText(HWND window) {
+std::string GetControlText(HWND window)
+{
     if (!IsValidWindow(window)) return std::string();
     try {
         std::vector<char> buffer(BufferSizeFor(ReportedTextLength(window)));
@@ -143,7 +159,8 @@ std::string GetControlText(HWND window) {
     }
 }
 
-std::string GetCaptionText(HWND window) {
+std::string GetCaptionText(HWND window)
+{
     if (!IsValidWindow(window)) return std::string();
     try {
         std::vector<char> buffer(BufferSizeFor(GetWindowTextLengthA(window)));
@@ -153,7 +170,8 @@ std::string GetCaptionText(HWND window) {
     }
 }
 
-int32_t CollectWindows(HWND parent, TWindowsAr& record) {
+int32_t CollectWindows(HWND parent, TWindowsAr& record)
+{
     LPARAM data = reinterpret_cast<LPARAM>(&record);
     if (parent == nullptr)
         EnumWindows(CollectWindowsProc, data);
@@ -162,6 +180,7 @@ int32_t CollectWindows(HWND parent, TWindowsAr& record) {
     return record.Count;
 }
 
-int CompareTexts(const std::string& a, const std::string& b) {
+int CompareTexts(const std::string& a, const std::string& b)
+{
     return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) - 2;
 }

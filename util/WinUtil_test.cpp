@@ -18,7 +18,8 @@ struct WindowClass {
     bool Registered = false;
     bool Owned = false;  // left registered by someone else otherwise
 
-    explicit WindowClass(const char* name, WNDPROC procedure = nullptr) : Name(name) {
+    explicit WindowClass(const char* name, WNDPROC procedure = nullptr) : Name(name)
+    {
         WNDCLASSEXA info{};
         info.cbSize = sizeof(info);
         if (procedure) {
@@ -31,7 +32,8 @@ struct WindowClass {
         Owned = RegisterClassExA(&info) != 0;
         Registered = Owned || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
     }
-    ~WindowClass() {
+    ~WindowClass()
+    {
         if (Owned) UnregisterClassA(Name.c_str(), GetModuleHandleA(nullptr));
     }
     WindowClass(const WindowClass&) = delete;
@@ -41,23 +43,27 @@ struct WindowClass {
 struct Window {
     HWND Handle = nullptr;
 
-    Window(const WindowClass& windowClass, const std::string& text, HWND parent = nullptr) {
+    Window(const WindowClass& windowClass, const std::string& text, HWND parent = nullptr)
+    {
         DWORD style = parent ? WS_CHILD : WS_OVERLAPPED;
         Handle = CreateWindowExA(0, windowClass.Name.c_str(), text.c_str(), style, 0, 0, 200, 30,
                                  parent, nullptr, GetModuleHandleA(nullptr), nullptr);
     }
-    ~Window() {
+    ~Window()
+    {
         if (IsWindow(Handle)) DestroyWindow(Handle);
     }
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 };
 
-std::set<HWND> Collected(const TWindowsAr& record) {
+std::set<HWND> Collected(const TWindowsAr& record)
+{
     return std::set<HWND>(record.Handles.begin(), record.Handles.begin() + record.Count);
 }
 
-bool Contains(const TWindowsAr& record, HWND window) {
+bool Contains(const TWindowsAr& record, HWND window)
+{
     return Collected(record).count(window) == 1;
 }
 
@@ -71,22 +77,24 @@ struct OddAnswers {
 };
 OddAnswers Odd;
 
-LRESULT CALLBACK OddWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK OddWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     switch (message) {
-    case WM_GETTEXTLENGTH:
-        return Odd.ReportedLength;
-    case WM_GETTEXT:
-        Odd.LastBufferSize = wParam;
-        if (Odd.FilledAnswers <= 0) return 0;
-        --Odd.FilledAnswers;
-        std::fill_n(reinterpret_cast<char*>(lParam), wParam, 'x');
-        return static_cast<LRESULT>(wParam);
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        case WM_GETTEXTLENGTH:
+            return Odd.ReportedLength;
+        case WM_GETTEXT:
+            Odd.LastBufferSize = wParam;
+            if (Odd.FilledAnswers <= 0) return 0;
+            --Odd.FilledAnswers;
+            std::fill_n(reinterpret_cast<char*>(lParam), wParam, 'x');
+            return static_cast<LRESULT>(wParam);
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
-TEST(WinUtil, InvalidHandlesGiveEmptyTextsAndUnchangedRecords) {
+TEST(WinUtil, InvalidHandlesGiveEmptyTextsAndUnchangedRecords)
+{
     EXPECT_FALSE(IsValidWindow(nullptr));
     EXPECT_EQ(GetClassText(nullptr), "");
     EXPECT_EQ(GetControlText(nullptr), "");
@@ -127,7 +135,8 @@ TEST(WinUtil, InvalidHandlesGiveEmptyTextsAndUnchangedRecords) {
     EXPECT_EQ(vanished.ClassName, "");
 }
 
-TEST(WinUtil, ReadsTextsWholeBeyondTheDefaultBuffer) {
+TEST(WinUtil, ReadsTextsWholeBeyondTheDefaultBuffer)
+{
     WindowClass edit("TWinUtilEdit");
     ASSERT_TRUE(edit.Registered);
 
@@ -158,7 +167,8 @@ TEST(WinUtil, ReadsTextsWholeBeyondTheDefaultBuffer) {
     EXPECT_EQ(GetClassText(longWindow.Handle), "TWinUtilEdit");
 }
 
-TEST(WinUtil, BoundsWhatOtherWindowsReport) {
+TEST(WinUtil, BoundsWhatOtherWindowsReport)
+{
     constexpr size_t MiB = 1024 * 1024;  // the helpers' largest buffer
     WindowClass oddClass("TWinUtilOdd", OddWindowProc);
     ASSERT_TRUE(oddClass.Registered);
@@ -195,7 +205,8 @@ TEST(WinUtil, BoundsWhatOtherWindowsReport) {
     EXPECT_EQ(GetControlText(odd.Handle), "");
 }
 
-TEST(WinUtil, CompareTextsIgnoresCaseAsTheLocaleDoes) {
+TEST(WinUtil, CompareTextsIgnoresCaseAsTheLocaleDoes)
+{
     EXPECT_EQ(CompareTexts("Music", "MUSIC"), 0);
     EXPECT_NE(CompareTexts("Music", "Music "), 0);
     EXPECT_EQ(CompareTexts("Музыка", "МУЗЫКА"), 0);
@@ -207,7 +218,8 @@ TEST(WinUtil, CompareTextsIgnoresCaseAsTheLocaleDoes) {
     EXPECT_EQ(CompareTexts("", "a"), -1);
 }
 
-TEST(WinUtil, CollectsByClassNameAsSubstringOfNameAndBlank) {
+TEST(WinUtil, CollectsByClassNameAsSubstringOfNameAndBlank)
+{
     WindowClass parentClass("TWinUtilEdit");
     WindowClass mainForm("TMainForm"), rnqMain("TRnQmain"), tail("MainForm"), head("TMain"),
         other("TEdit");
@@ -241,7 +253,8 @@ TEST(WinUtil, CollectsByClassNameAsSubstringOfNameAndBlank) {
     EXPECT_FALSE(Contains(topLevel, zem.Handle));  // a child, not top-level
 }
 
-TEST(WinUtil, CollectsByEitherTextIgnoringCase) {
+TEST(WinUtil, CollectsByEitherTextIgnoringCase)
+{
     WindowClass edit("TWinUtilEdit");
     ASSERT_TRUE(edit.Registered);
     Window parent(edit, "parent");
@@ -275,7 +288,8 @@ TEST(WinUtil, CollectsByEitherTextIgnoringCase) {
     EXPECT_FALSE(Contains(topLevel, parent.Handle));
 }
 
-TEST(WinUtil, CollectsDescendantsUpToTwentyOne) {
+TEST(WinUtil, CollectsDescendantsUpToTwentyOne)
+{
     WindowClass edit("TWinUtilEdit"), leaf("TWinUtilLeaf");
     ASSERT_TRUE(edit.Registered);
     ASSERT_TRUE(leaf.Registered);
@@ -317,7 +331,8 @@ TEST(WinUtil, CollectsDescendantsUpToTwentyOne) {
 }
 
 // The peer program of the tests, in the folder of the test program.
-std::string PeerPath() {
+std::string PeerPath()
+{
     char path[MAX_PATH] = {};
     DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string folder(path, length);
@@ -328,17 +343,20 @@ std::string PeerPath() {
 struct PeerProcess {
     PROCESS_INFORMATION Info{};
 
-    bool Start(const std::string& mainClass) {
+    bool Start(const std::string& mainClass)
+    {
         std::string commandLine = "\"" + PeerPath() + "\" " + mainClass;
         STARTUPINFOA startup{};
         startup.cb = sizeof(startup);
         return CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                               nullptr, &startup, &Info) != 0;
     }
-    bool Exited(DWORD waitMs) const {
+    bool Exited(DWORD waitMs) const
+    {
         return WaitForSingleObject(Info.hProcess, waitMs) == WAIT_OBJECT_0;
     }
-    ~PeerProcess() {
+    ~PeerProcess()
+    {
         if (!Info.hProcess) return;
         if (!Exited(0)) {
             TerminateProcess(Info.hProcess, 1);
@@ -349,7 +367,8 @@ struct PeerProcess {
     }
 };
 
-TEST(WinUtil, ReadsWindowsOfAnotherProcess) {
+TEST(WinUtil, ReadsWindowsOfAnotherProcess)
+{
     std::string mainClass = "TPeerMain" + std::to_string(GetCurrentProcessId());
     PeerProcess peer;
     ASSERT_TRUE(peer.Start(mainClass)) << PeerPath();

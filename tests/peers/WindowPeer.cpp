@@ -11,20 +11,22 @@ constexpr UINT_PTR LifetimeTimer = 1;
 constexpr UINT LifetimeMs = 60 * 1000;
 constexpr char EditClass[] = "TPeerEdit";
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     switch (message) {
-    case WM_TIMER:
-        if (wParam == LifetimeTimer) DestroyWindow(window);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        case WM_TIMER:
+            if (wParam == LifetimeTimer) DestroyWindow(window);
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
-bool RegisterClasses(HINSTANCE instance, const char* mainClass) {
+bool RegisterClasses(HINSTANCE instance, const char* mainClass)
+{
     WNDCLASSEXA main{};
     main.cbSize = sizeof(main);
     main.lpfnWndProc = MainWindowProc;
@@ -42,7 +44,8 @@ bool RegisterClasses(HINSTANCE instance, const char* mainClass) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     const char* mainClass = argc > 1 ? argv[1] : "TPeerMain";
     HINSTANCE instance = GetModuleHandleA(nullptr);
     if (!RegisterClasses(instance, mainClass)) return 1;
