@@ -2,8 +2,9 @@
 // state, which lives from load to unload.
 #pragma once
 
-#include <shellapi.h>
 #include <windows.h>
+// shellapi.h needs windows.h first
+#include <shellapi.h>
 
 #include <array>
 #include <cstdint>
