@@ -1,6 +1,10 @@
 #include "plugin/Plugin.h"
 
+#include "plugin/Tray.h"
+#include "plugin/UpdateCycle.h"
 #include "plugin/gen_ZEM.h"
+#include "plugin/wa_ipc.h"
+#include "settings/ConfigDialog.h"
 #include "settings/SettingsFile.h"
 #include "util/TimeText.h"
 
@@ -10,6 +14,89 @@ int32_t UpdateBusy = 0;
 TPS CurrentState;
 TPS DefaultState;
 TPS DialogState;
+
+namespace {
+
+// The procedure the hook replaced, kept after removal for a subclasser that
+// outlived the hook and still calls it.
+WNDPROC ReplacedPlayerWndProc = nullptr;
+
+void SetEnableValue(bool on)
+{
+    CurrentState.Values[SettingIndex(Setting::Enable)] = OnOffText(on);
+}
+
+HMENU PlayerMenu()
+{
+    return reinterpret_cast<HMENU>(SendToPlayer(IPC_GET_HMENU, 0));
+}
+
+void InstallHook(HWND player)
+{
+    if (OldPlayerWndProc) return;
+    OldPlayerWndProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(player, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PlayerWndHook)));
+    if (OldPlayerWndProc) ReplacedPlayerWndProc = OldPlayerWndProc;
+}
+
+bool IsClosing(UINT message, WPARAM wParam)
+{
+    return message == WM_CLOSE || message == WM_QUERYENDSESSION || message == WM_QUIT ||
+           (message == WM_SYSCOMMAND && wParam == SC_CLOSE);
+}
+
+// The update cycle's own queries pass through the hook and must not touch
+// the timer.
+bool IsCycleQuery(UINT message, LPARAM lParam)
+{
+    if (message != WM_USER) return false;
+    return lParam == IPC_ISPLAYING || lParam == IPC_GETLISTPOS || lParam == IPC_GETPLAYLISTFILE ||
+           lParam == IPC_GETPLAYLISTTITLE || lParam == IPC_GET_EXTENDED_FILE_INFO;
+}
+
+bool IsPlaybackChange(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND) return wParam >= PlayerPrevious && wParam <= PlayerNext;
+    if (message == WM_USER) return lParam == IPC_PLAYING_FILE || lParam == IPC_GET_NEXT_PLITEM;
+    return message == WM_USER + 3 && wParam >= 10 && wParam <= 14;
+}
+
+void OnTrayCallback(LPARAM lParam)
+{
+    HWND player = PluginRecord.hwndParent;
+    switch (LOWORD(lParam)) {
+        case WM_LBUTTONUP:
+            SetForegroundWindow(player);
+            break;
+        case WM_RBUTTONUP: {
+            HMENU menu = PlayerMenu();
+            POINT cursor{};
+            GetCursorPos(&cursor);
+            SetForegroundWindow(player);
+            TrackPopupMenu(menu, 0, cursor.x, cursor.y, 0, player, nullptr);
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+// What the hook does once the player has handled the message.
+void AfterPlayerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (IsClosing(message, wParam)) {
+        StopUpdateTimer(PluginRecord.hwndParent);
+        return;
+    }
+    if (message == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) == ConfigMenuItemId)
+        PluginConfig();
+    if (message == TrayCallbackMessage && SettingOn(Setting::SetTray)) OnTrayCallback(lParam);
+    if (IsCycleQuery(message, lParam)) return;
+    if (IsPlaybackChange(message, wParam, lParam)) StopUpdateTimer(window);
+    if (CurrentState.TimerId == 0) StartUpdateTimer(window);
+}
+
+}  // namespace
 
 void ModuleInit()
 {
@@ -23,11 +110,51 @@ void ModuleInit()
                                  PluginQuit,    nullptr,    nullptr};
 }
 
+LRESULT SendToPlayer(int code, WPARAM wParam)
+{
+    return SendMessageA(PluginRecord.hwndParent, WM_USER, wParam, code);
+}
+
+void ApplyEnabledState()
+{
+    HWND player = PluginRecord.hwndParent;
+    RefreshTrayIcon();
+    HMENU menu = PlayerMenu();
+    if (SettingOn(Setting::Enable)) {
+        InstallHook(player);
+        if (menu) AppendMenuA(menu, MF_STRING, ConfigMenuItemId, PluginName);
+        return;
+    }
+    StopUpdateTimer(player);
+    if (!OldPlayerWndProc) return;
+    if (menu) DeleteMenu(menu, ConfigMenuItemId, MF_BYCOMMAND);
+    SetWindowLongPtrA(player, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OldPlayerWndProc));
+    OldPlayerWndProc = nullptr;
+}
+
+LRESULT CALLBACK PlayerWndHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!OldPlayerWndProc) {
+        if (ReplacedPlayerWndProc)
+            return CallWindowProcA(ReplacedPlayerWndProc, window, message, wParam, lParam);
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    const LRESULT result = CallWindowProcA(OldPlayerWndProc, window, message, wParam, lParam);
+    // The player may have removed the plug-in while it handled the message.
+    if (!OldPlayerWndProc) return result;
+    try {
+        AfterPlayerMessage(window, message, wParam, lParam);
+    } catch (...) {
+    }
+    return result;
+}
+
 // The player calls the entry points directly: nothing may escape them.
 int PluginInit()
 {
     try {
         LoadSettings();
+        ApplyEnabledState();
     } catch (...) {
     }
     return 0;
@@ -37,18 +164,23 @@ void PluginQuit()
 {
     try {
         SaveSettings();
-        CurrentState.Values[SettingIndex(Setting::Enable)] = OnOffText(false);
+        SetEnableValue(false);
+        ApplyEnabledState();
     } catch (...) {
     }
 }
 
+// The plug-in is absent from the player while the dialog runs; whatever the
+// dialog saved takes effect when init loads the file again.
 void PluginConfig()
 {
     try {
         CopyState(CurrentState, DialogState);
         const bool enabled = SettingOn(Setting::Enable);
         PluginRecord.quit();
-        CurrentState.Values[SettingIndex(Setting::Enable)] = OnOffText(enabled);
+        SetEnableValue(enabled);
+        DialogBoxParamA(PluginRecord.hDllInstance, ConfigDialogTemplate, PluginRecord.hwndParent,
+                        ConfigDialogProc, 0);
     } catch (...) {
     }
     PluginRecord.init();

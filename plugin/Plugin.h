@@ -1,5 +1,9 @@
-// Module start and the plug-in's entry points.
+// Module start, the plug-in's entry points and its presence in the player.
 #pragma once
+
+#include <windows.h>
+
+constexpr UINT ConfigMenuItemId = 2005;
 
 // Fills the module's tables; runs when the module is loaded, before the
 // player asks for the record.
@@ -8,3 +12,7 @@ void ModuleInit();
 int PluginInit();
 void PluginConfig();
 void PluginQuit();
+
+// Installs or removes the hook, the menu item and the tray icon by Enable.
+void ApplyEnabledState();
+LRESULT CALLBACK PlayerWndHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -8,7 +8,7 @@
 
 #include "plugin/Plugin.h"
 #include "plugin/gen_ZEM.h"
-#include "tests/TempFolder.h"
+#include "tests/PluginCopy.h"
 #include "util/Files.h"
 #include "util/Text.h"
 
@@ -47,28 +47,19 @@ std::vector<std::string> Lines(const std::string& text)
     return lines;
 }
 
-// The settings file sits beside the module: a copy of the plug-in DLL in a
-// fresh folder gives each test its own file.
 struct SettingsFileTest : ::testing::Test {
     TempFolder folder;
-    HMODULE module = nullptr;
+    PluginCopy plugin{folder.Path};
     std::string file;
 
     void SetUp() override
     {
         ModuleInit();
-        const std::string dll = folder.Path + "gen_ZEM.dll";
-        ASSERT_TRUE(CopyFileA((ProgramFolder() + "gen_ZEM.dll").c_str(), dll.c_str(), FALSE));
-        module = LoadLibraryA(dll.c_str());
-        ASSERT_NE(module, nullptr);
-        PluginRecord.hDllInstance = module;
+        ASSERT_NE(plugin.Module, nullptr);
+        PluginRecord.hDllInstance = plugin.Module;
         file = SettingsFilePath();
     }
-    void TearDown() override
-    {
-        PluginRecord.hDllInstance = nullptr;
-        if (module) FreeLibrary(module);
-    }
+    void TearDown() override { PluginRecord.hDllInstance = nullptr; }
 
     void ExpectDefaults()
     {

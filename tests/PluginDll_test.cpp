@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "plugin/gen_ZEM.h"
-#include "tests/TempFolder.h"
+#include "tests/PluginCopy.h"
 
 namespace {
 
@@ -19,15 +19,13 @@ std::string IniValue(const std::string& file, const char* section, const char* k
 
 struct PluginDllTest : ::testing::Test {
     TempFolder folder;
-    HMODULE module = nullptr;
+    PluginCopy plugin{folder.Path};
+    HMODULE module = plugin.Module;
     TPluginRecord* record = nullptr;
-    std::string ini;
+    std::string ini = plugin.SettingsFile();
 
     void SetUp() override
     {
-        const std::string dll = folder.Path + "gen_ZEM.dll";
-        ASSERT_TRUE(CopyFileA((ProgramFolder() + "gen_ZEM.dll").c_str(), dll.c_str(), FALSE));
-        module = LoadLibraryA(dll.c_str());
         ASSERT_NE(module, nullptr);
         auto get = reinterpret_cast<TGetPlugin>(
             reinterpret_cast<void*>(GetProcAddress(module, "winampGetGeneralPurposePlugin")));
@@ -35,11 +33,6 @@ struct PluginDllTest : ::testing::Test {
         record = get();
         ASSERT_NE(record, nullptr);
         ASSERT_EQ(get(), record);
-        ini = dll + ".ini";
-    }
-    void TearDown() override
-    {
-        if (module) FreeLibrary(module);
     }
 };
 

@@ -8,6 +8,8 @@
 #include <set>
 #include <string>
 
+#include "sim/common/Process.h"
+
 namespace {
 
 // Registers a window class for the test's lifetime; without a procedure it
@@ -339,53 +341,25 @@ std::string PeerPath()
     return folder.substr(0, folder.find_last_of("\\/") + 1) + "WindowPeer.exe";
 }
 
-// The peer's process; one left running by a failed test is ended here.
-struct PeerProcess {
-    PROCESS_INFORMATION Info{};
-
-    bool Start(const std::string& mainClass)
-    {
-        std::string commandLine = "\"" + PeerPath() + "\" " + mainClass;
-        STARTUPINFOA startup{};
-        startup.cb = sizeof(startup);
-        return CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                              nullptr, &startup, &Info) != 0;
-    }
-    bool Exited(DWORD waitMs) const
-    {
-        return WaitForSingleObject(Info.hProcess, waitMs) == WAIT_OBJECT_0;
-    }
-    ~PeerProcess()
-    {
-        if (!Info.hProcess) return;
-        if (!Exited(0)) {
-            TerminateProcess(Info.hProcess, 1);
-            Exited(5000);
-        }
-        CloseHandle(Info.hThread);
-        CloseHandle(Info.hProcess);
-    }
-};
-
 TEST(WinUtil, ReadsWindowsOfAnotherProcess)
 {
     std::string mainClass = "TPeerMain" + std::to_string(GetCurrentProcessId());
-    PeerProcess peer;
-    ASSERT_TRUE(peer.Start(mainClass)) << PeerPath();
+    TChildProcess peer;
+    ASSERT_TRUE(peer.Start("\"" + PeerPath() + "\" " + mainClass)) << PeerPath();
+    HWND shown = peer.WaitForWindow(mainClass.c_str(), 10000);
+    ASSERT_FALSE(peer.WaitForExit(0)) << "the peer ended early";
+    ASSERT_NE(shown, nullptr);
 
     TWindowsAr found;
     found.Classes = mainClass + " ";
-    for (int waited = 0; waited < 10000 && found.Count == 0; waited += 50) {
-        ASSERT_FALSE(peer.Exited(0)) << "the peer ended early";
-        Sleep(50);
-        CollectWindows(nullptr, found);
-    }
+    CollectWindows(nullptr, found);
     ASSERT_EQ(found.Count, 1);
     HWND main = found.Handles[0];
+    EXPECT_EQ(main, shown);
 
     DWORD processId = 0;
     GetWindowThreadProcessId(main, &processId);
-    EXPECT_EQ(processId, peer.Info.dwProcessId);
+    EXPECT_EQ(processId, peer.Id());
     EXPECT_EQ(GetClassText(main), mainClass);
     EXPECT_EQ(GetCaptionText(main), "[zem] - 777");
 
@@ -417,7 +391,7 @@ TEST(WinUtil, ReadsWindowsOfAnotherProcess)
     EXPECT_EQ(CollectWindows(main, contentsAsTitle), 0);
 
     PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(peer.Exited(10000));
+    EXPECT_TRUE(peer.WaitForExit(10000));
     EXPECT_FALSE(IsValidWindow(main));
     EXPECT_EQ(GetControlText(edit), "");
 }

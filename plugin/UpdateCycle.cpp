@@ -1,0 +1,86 @@
+#include "plugin/UpdateCycle.h"
+
+#include <cstdlib>
+
+#include "plugin/Tray.h"
+#include "plugin/gen_ZEM.h"
+#include "track/Templates.h"
+#include "track/TrackInfo.h"
+#include "util/Numbers.h"
+#include "util/Text.h"
+
+void StopUpdateTimer(HWND window)
+{
+    if (CurrentState.TimerId != 0) KillTimer(window, CurrentState.TimerId);
+    CurrentState.TimerId = 0;
+    UpdateBusy = 0;
+}
+
+UINT UpdateDelayMs(const std::string& delay)
+{
+    const int64_t ms = std::llabs(int64_t{TextToIntDef(delay, 5)}) * 1000;
+    return static_cast<UINT>(ms < USER_TIMER_MAXIMUM ? ms : USER_TIMER_MAXIMUM);
+}
+
+void StartUpdateTimer(HWND window)
+{
+    if (UpdateBusy > 0) return;
+    const UINT delay = UpdateDelayMs(SettingText(Setting::DelayV));
+    if (CurrentState.TimerId != 0) StopUpdateTimer(window);
+    CurrentState.TimerId = SetTimer(window, UpdateTimerId, delay, UpdateStatus);
+}
+
+int32_t PictureIndex(const std::string& picture, const std::string& pictureList)
+{
+    const int32_t number = TextToIntDef(picture, -1);
+    if (number >= 0) return number;
+    const std::string mark = "||";
+    const size_t found = UpperText(pictureList).find(UpperText(mark + picture + mark));
+    if (found == std::string::npos) return -1;
+    // Each item is preceded by one mark; the list's leading mark is item 0's.
+    int32_t index = 0;
+    for (size_t at = pictureList.find(mark); at < found; at = pictureList.find(mark, at + 2))
+        ++index;
+    return index;
+}
+
+namespace {
+
+void RunCycle()
+{
+    TPS& state = CurrentState;
+    state.PlayerActive = GatherTrackInfo();
+    state.CurStatus.Caption = ExpandTemplate(SettingText(Setting::Status));
+    state.CurStatus.LongText = ExpandTemplate(SettingText(Setting::LongStatus));
+    state.CurStatus.PictureIndex =
+        PictureIndex(SettingText(Setting::Picture), state.Captions[SettingIndex(Setting::Picture)]);
+    state.CurStatus.TrayTip = ExpandTemplate(SettingText(Setting::Tray));
+    if (!SettingOn(Setting::Enable)) return;
+    if (SettingOn(Setting::SetTray)) {
+        SetTrayTip(state.CurStatus.TrayTip);
+        Shell_NotifyIconA(NIM_MODIFY, &state.TrayData);
+    }
+    // A playback change during the cycle may have cleared the count already.
+    if (UpdateBusy > 0) --UpdateBusy;
+    StartUpdateTimer(PluginRecord.hwndParent);
+}
+
+}  // namespace
+
+// One-shot: the cycle arms the timer again at its end. A cycle that finds
+// the plug-in disabled leaves the count raised, so that only a playback
+// change brings the timer back.
+void CALLBACK UpdateStatus(HWND, UINT, UINT_PTR timerId, DWORD)
+{
+    if (timerId != UpdateTimerId) return;
+    try {
+        StopUpdateTimer(PluginRecord.hwndParent);
+        ++UpdateBusy;
+        if (!SettingOn(Setting::Enable)) return;
+        RunCycle();
+    } catch (...) {
+        // The next cycle tries again.
+        UpdateBusy = 0;
+        StartUpdateTimer(PluginRecord.hwndParent);
+    }
+}

@@ -1,0 +1,103 @@
+#include "sim/player/Commands.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <deque>
+#include <sstream>
+#include <string>
+
+#include "plugin/wa_ipc.h"
+#include "sim/common/Channel.h"
+#include "sim/common/EventLog.h"
+#include "sim/player/MainMenu.h"
+#include "sim/player/Player.h"
+#include "sim/player/Plugins.h"
+
+namespace {
+
+std::deque<std::string> Pending;
+
+// A whole decimal number that fits a 64-bit integer.
+bool ParseNumber(const std::string& text, long long& value)
+{
+    if (text.empty()) return false;
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtoll(text.c_str(), &end, 10);
+    return errno == 0 && *end == '\0';
+}
+
+// "send <msg> <wparam> <lparam>": sends from the player's own thread, as a
+// message from inside the player would arrive.
+bool SendFromInside(const std::string& arguments)
+{
+    std::istringstream words(arguments);
+    std::string texts[3], rest;
+    words >> texts[0] >> texts[1] >> texts[2];
+    long long numbers[3] = {};
+    for (int i = 0; i < 3; ++i) {
+        if (!ParseNumber(texts[i], numbers[i])) return false;
+    }
+    if (words >> rest) return false;
+    LRESULT result = SendMessageA(Player.Window, static_cast<UINT>(numbers[0]),
+                                  static_cast<WPARAM>(numbers[1]), static_cast<LPARAM>(numbers[2]));
+    LogEvent("SENT " + texts[0] + " " + texts[1] + " " + texts[2] + " " + std::to_string(result));
+    return true;
+}
+
+int PlayerCommandId(const std::string& name)
+{
+    if (name == "play") return PlayerPlay;
+    if (name == "pause") return PlayerPause;
+    if (name == "stop") return PlayerStop;
+    if (name == "next") return PlayerNext;
+    if (name == "prev") return PlayerPrevious;
+    return 0;
+}
+
+bool RunCommand(const std::string& command)
+{
+    const size_t blank = command.find(' ');
+    const std::string name = command.substr(0, blank);
+    const bool bare = blank == std::string::npos;
+    const std::string arguments = bare ? "" : command.substr(blank + 1);
+    if (name == "send") return SendFromInside(arguments);
+    if (name == "log") {
+        LogEvent("MARK " + arguments);
+        return true;
+    }
+    if (!bare) return false;
+    if (int id = PlayerCommandId(name)) {
+        // Through the window procedure, as a press of the player's button.
+        PostMessageA(Player.Window, WM_COMMAND, static_cast<WPARAM>(id), 0);
+    } else if (name == "config") {
+        ConfigFirstPlugin();
+    } else if (name == "close") {
+        PostMessageA(Player.Window, WM_CLOSE, 0, 0);
+    } else if (name == "menu") {
+        LogEvent("MENU " + DescribeMenu(Player.Menu));
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool QueueCommand(WPARAM wParam, LPARAM lParam)
+{
+    std::string command;
+    if (!ReadCommand(wParam, lParam, command)) return false;
+    LogEvent("CMD " + command);
+    Pending.push_back(command);
+    PostMessageA(Player.Window, RunCommandMessage, 0, 0);
+    return true;
+}
+
+void RunQueuedCommand()
+{
+    if (Pending.empty()) return;
+    const std::string command = Pending.front();
+    Pending.pop_front();
+    if (!RunCommand(command)) LogEvent("BAD " + command);
+}

@@ -1,0 +1,166 @@
+// The stand-in player:
+//   player.exe --plugins <folder> --playlist <file> [--log <file>] [--show]
+// Its main window is hidden unless --show, so that it gets few messages of
+// its own; shown, it paints the track and the play state.
+#include <windows.h>
+
+#include <string>
+
+#include "sim/common/EventLog.h"
+#include "sim/player/Commands.h"
+#include "sim/player/MainMenu.h"
+#include "sim/player/Playback.h"
+#include "sim/player/Player.h"
+#include "sim/player/Plugins.h"
+#include "sim/player/Requests.h"
+
+TPlayer Player;
+
+namespace {
+
+constexpr char WindowClass[] = "Winamp v1.x";
+
+struct TOptions {
+    std::string Plugins;
+    std::string Playlist;
+    std::string Log;
+    bool Show = false;
+};
+
+bool ParseOptions(int argc, char** argv, TOptions& options)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string name = argv[i];
+        if (name == "--show") {
+            options.Show = true;
+            continue;
+        }
+        if (i + 1 >= argc) return false;
+        const char* value = argv[++i];
+        if (name == "--plugins") {
+            options.Plugins = value;
+        } else if (name == "--playlist") {
+            options.Playlist = value;
+        } else if (name == "--log") {
+            options.Log = value;
+        } else {
+            return false;
+        }
+    }
+    return !options.Plugins.empty() && !options.Playlist.empty();
+}
+
+void Paint(HWND window)
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    const TTrack* track = CurrentTrack();
+    const std::string lines[] = {
+        track ? "Track " + std::to_string(Player.Position + 1) + " of " +
+                    std::to_string(Player.Playlist.Tracks.size()) + ": " + track->Entry
+              : std::string("Empty playlist"),
+        track ? "File: " + track->File : std::string(),
+        std::string("State: ") + PlayStateName(Player.State),
+    };
+    SetBkMode(dc, TRANSPARENT);
+    int y = 8;
+    for (const std::string& line : lines) {
+        TextOutA(dc, 8, y, line.data(), static_cast<int>(line.size()));
+        y += 20;
+    }
+    EndPaint(window, &paint);
+}
+
+LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+        case WM_USER:
+            return AnswerRequest(wParam, lParam);
+        case WM_COMMAND:
+            if (HIWORD(wParam) == 0 && RunPlayerCommand(LOWORD(wParam))) return 0;
+            break;
+        case WM_COPYDATA:
+            return QueueCommand(wParam, lParam) ? TRUE : FALSE;
+        case RunCommandMessage:
+            RunQueuedCommand();
+            return 0;
+        case WM_PAINT:
+            Paint(window);
+            return 0;
+        case WM_DESTROY:
+            QuitPlugins();
+            PostQuitMessage(0);
+            return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    try {
+        return HandleMessage(window, message, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
+}
+
+HWND CreateMainWindow(HINSTANCE instance)
+{
+    WNDCLASSEXA info{};
+    info.cbSize = sizeof(info);
+    info.lpfnWndProc = MainWindowProc;
+    info.hInstance = instance;
+    info.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    info.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    info.lpszClassName = WindowClass;
+    if (!RegisterClassExA(&info)) return nullptr;
+    return CreateWindowExA(0, WindowClass, WindowTitle().c_str(), WS_OVERLAPPEDWINDOW,
+                           CW_USEDEFAULT, CW_USEDEFAULT, 480, 140, nullptr, nullptr, instance,
+                           nullptr);
+}
+
+int Run(int argc, char** argv)
+{
+    TOptions options;
+    if (!ParseOptions(argc, argv, options)) return 1;
+    OpenEventLog(options.Log);
+    if (!ReadPlaylist(options.Playlist, Player.Playlist)) {
+        LogEvent("PLAYLIST failed");
+        return 2;
+    }
+    LogEvent("PLAYLIST " + std::to_string(Player.Playlist.Tracks.size()));
+    for (size_t line : Player.Playlist.SkippedLines) {
+        LogEvent("PLAYLIST skipped " + std::to_string(line));
+    }
+
+    TMenu menu(CreateMainMenu());
+    Player.Menu = menu.Handle;
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    Player.Window = CreateMainWindow(instance);
+    if (!Player.Window) return 3;
+    LoadPlugins(options.Plugins, Player.Window);
+    if (options.Show) {
+        ShowWindow(Player.Window, SW_SHOWNORMAL);
+        UpdateWindow(Player.Window);
+    }
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    FreePlugins();
+    LogEvent("EXIT");
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        return Run(argc, argv);
+    } catch (...) {
+        return 4;
+    }
+}

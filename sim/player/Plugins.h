@@ -1,0 +1,17 @@
+// The general-purpose plug-ins: every "gen_*.dll" of the plug-in folder,
+// loaded and started as the player does it.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// In name order: load, ask for the record, write the main window and the
+// module into it, call init. A plug-in whose init fails is dropped.
+void LoadPlugins(const std::string& folder, HWND window);
+// The config entry of the first plug-in; it may run a modal dialog.
+void ConfigFirstPlugin();
+// Quit of every plug-in in load order, while the main window still exists.
+void QuitPlugins();
+// Unloads them, once the message loop has ended.
+void FreePlugins();

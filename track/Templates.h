@@ -1,0 +1,22 @@
+// The template tokens and the expansion of a status template.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "plugin/gen_ZEM.h"
+
+enum TTokenKind : int32_t { TagToken = 0, PlayerToken = 1, ClockToken = 2, ClientToken = 3 };
+
+struct TTrackInfo {
+    const char* Name;  // as written in a template, with its "%"
+    TTokenKind Kind;
+};
+
+// Row i names what TokenValues[i] holds; rows are replaced in this order.
+extern const std::array<TTrackInfo, TokenCount> TrackTokens;
+
+// Line-break marks become CR LF, then every token but the client's own two
+// is replaced, in any letter case, by its value in CurrentState.
+std::string ExpandTemplate(const std::string& text);

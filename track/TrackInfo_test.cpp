@@ -1,0 +1,368 @@
+#include "track/TrackInfo.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "plugin/Plugin.h"
+#include "plugin/gen_ZEM.h"
+#include "plugin/wa_ipc.h"
+#include "tests/TokenRow.h"
+#include "track/Templates.h"
+#include "util/TimeText.h"
+
+namespace {
+
+// What the stand-in player answers, set by each test.
+struct TPlayerScript {
+    LRESULT PlayState = 1;
+    LRESULT ListPos = 0;
+    std::optional<std::string> File;          // nullopt answers a null pointer
+    std::optional<std::string> Title;         // likewise
+    std::map<std::string, std::string> Tags;  // a tag not here answers 0
+    int Length = 0;
+    LRESULT Bitrate = 0;
+    LRESULT Samplerate = 0;
+    LRESULT Channels = 0;
+    // Writes the tag cut to retlen bytes with no zero byte; a tag of retlen
+    // bytes or more fills the whole buffer.
+    bool WithoutZero = false;
+};
+
+// What the stand-in saw.
+struct TPlayerLog {
+    std::vector<WPARAM> FilePositions;
+    std::vector<WPARAM> TitlePositions;
+    std::vector<std::string> TagKeys;
+    std::vector<std::string> TagFiles;
+    std::vector<size_t> TagBufferSizes;
+    bool TagBuffersZeroed = true;
+    int BasicRequests = 0;
+    std::string BasicFile;
+    bool BasicRecordClean = true;  // quickCheck 0, no title asked
+};
+
+TPlayerScript Script;
+TPlayerLog Log;
+
+LRESULT TextAnswer(const std::optional<std::string>& text)
+{
+    return text ? reinterpret_cast<LRESULT>(text->c_str()) : 0;
+}
+
+LRESULT AnswerTag(extendedFileInfoStruct& request)
+{
+    Log.TagKeys.push_back(request.metadata);
+    Log.TagFiles.push_back(request.filename);
+    Log.TagBufferSizes.push_back(request.retlen);
+    for (size_t i = 0; i < request.retlen; ++i)
+        if (request.ret[i] != '\0') Log.TagBuffersZeroed = false;
+    const auto tag = Script.Tags.find(request.metadata);
+    if (tag == Script.Tags.end()) return 0;
+    const std::string& text = tag->second;
+    if (Script.WithoutZero) {
+        std::memcpy(request.ret, text.data(), std::min(text.size(), request.retlen));
+    } else {
+        const size_t count = std::min(text.size(), request.retlen - 1);
+        std::memcpy(request.ret, text.data(), count);
+        request.ret[count] = '\0';
+    }
+    return 1;
+}
+
+LRESULT AnswerBasic(basicFileInfoStruct& request)
+{
+    ++Log.BasicRequests;
+    Log.BasicFile = request.filename;
+    if (request.quickCheck != 0 || request.title || request.titlelen != 0)
+        Log.BasicRecordClean = false;
+    request.length = Script.Length;
+    return 0;
+}
+
+LRESULT Answer(WPARAM wParam, LPARAM code)
+{
+    switch (code) {
+        case IPC_ISPLAYING:
+            return Script.PlayState;
+        case IPC_GETLISTPOS:
+            return Script.ListPos;
+        case IPC_GETINFO:
+            return wParam == 0 ? Script.Samplerate : wParam == 1 ? Script.Bitrate : Script.Channels;
+        case IPC_GETPLAYLISTFILE:
+            Log.FilePositions.push_back(wParam);
+            return TextAnswer(Script.File);
+        case IPC_GETPLAYLISTTITLE:
+            Log.TitlePositions.push_back(wParam);
+            return TextAnswer(Script.Title);
+        case IPC_GET_EXTENDED_FILE_INFO:
+            return AnswerTag(*reinterpret_cast<extendedFileInfoStruct*>(wParam));
+        case IPC_GET_BASIC_FILE_INFO:
+            return AnswerBasic(*reinterpret_cast<basicFileInfoStruct*>(wParam));
+        default:
+            return 0;
+    }
+}
+
+LRESULT CALLBACK PlayerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    try {
+        if (message == WM_USER) return Answer(wParam, lParam);
+    } catch (...) {
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+constexpr const char* PlayerClass = "ZemTestPlayerWindow";
+
+const std::string& Value(const char* name)
+{
+    return CurrentState.TokenValues[TokenRow(name)];
+}
+
+class TrackInfo : public ::testing::Test {
+protected:
+    HWND Player = nullptr;
+
+    void SetUp() override
+    {
+        Script = TPlayerScript{};
+        Log = TPlayerLog{};
+        ModuleInit();
+        CopyState(DefaultState, CurrentState);
+        CurrentState.PlayStateTexts = {"[PLAY]", "[PAUSE]", "[STOP]"};
+        WNDCLASSEXA info{};
+        info.cbSize = sizeof(info);
+        info.lpfnWndProc = PlayerProc;
+        info.hInstance = GetModuleHandleA(nullptr);
+        info.lpszClassName = PlayerClass;
+        RegisterClassExA(&info);
+        // A message-only window: other tests that walk the top-level windows
+        // never meet it.
+        Player = CreateWindowExA(0, PlayerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(Player, nullptr);
+        PluginRecord.hwndParent = Player;
+    }
+
+    void TearDown() override
+    {
+        PluginRecord.hwndParent = nullptr;
+        if (Player) DestroyWindow(Player);
+        UnregisterClassA(PlayerClass, GetModuleHandleA(nullptr));
+    }
+};
+
+TEST_F(TrackInfo, PlayStateDecidesTheResult)
+{
+    Script.PlayState = 1;
+    EXPECT_TRUE(GatherTrackInfo());
+    EXPECT_EQ(Value("%PlayState"), "[PLAY]");
+    Script.PlayState = 3;
+    EXPECT_TRUE(GatherTrackInfo());
+    EXPECT_EQ(Value("%PlayState"), "[PAUSE]");
+    for (LRESULT stopped : {0, 2, 4, -1}) {
+        Script.PlayState = stopped;
+        EXPECT_FALSE(GatherTrackInfo()) << stopped;
+        EXPECT_EQ(Value("%PlayState"), "[STOP]") << stopped;
+    }
+}
+
+TEST_F(TrackInfo, StoppedPlayerStillFillsTheEntry)
+{
+    Script.PlayState = 0;
+    Script.ListPos = 4;
+    Script.File = "C:\\Music\\Band - Song.mp3";
+    Script.Title = "Band - Song";
+    Script.Tags = {{"ARTIST", "Band"}};
+    Script.Length = 245;
+    EXPECT_FALSE(GatherTrackInfo());
+    EXPECT_EQ(Value("%ListPos"), "5");
+    EXPECT_EQ(Value("%File"), "Band - Song");
+    EXPECT_EQ(Value("%Copy"), "Band - Song");
+    EXPECT_EQ(Value("%Artist"), "Band");
+    EXPECT_EQ(Value("%Lenght"), "04:05");
+}
+
+TEST_F(TrackInfo, ListPositionIsOneBasedAndAsksTheEntryAtIt)
+{
+    Script.ListPos = 0;
+    GatherTrackInfo();
+    EXPECT_EQ(Value("%ListPos"), "1");
+    Log = TPlayerLog{};
+    Script.ListPos = 41;
+    GatherTrackInfo();
+    EXPECT_EQ(Value("%ListPos"), "42");
+    EXPECT_EQ(Log.FilePositions, std::vector<WPARAM>{41});
+    EXPECT_EQ(Log.TitlePositions, std::vector<WPARAM>{41});
+}
+
+TEST_F(TrackInfo, LengthTexts)
+{
+    const std::string sep(1, TimeSeparator);
+    const std::vector<std::pair<int, std::string>> cases = {
+        {245, "04" + sep + "05"},
+        {0, "00" + sep + "00"},
+        {59, "00" + sep + "59"},
+        {60, "01" + sep + "00"},
+        {3599, "59" + sep + "59"},
+        {3600, "01" + sep + "00" + sep + "00"},
+        {3725, "01" + sep + "02" + sep + "05"},
+        {-1, "N/A"},
+        {-300, "N/A"},
+        {65536, "00" + sep + "00"},
+        {65536 + 61, "01" + sep + "01"},
+    };
+    for (const auto& [length, text] : cases) {
+        Script.Length = length;
+        GatherTrackInfo();
+        EXPECT_EQ(Value("%Lenght"), text) << length;
+    }
+}
+
+TEST_F(TrackInfo, FileTitleFromThePlaylistEntry)
+{
+    const std::vector<std::pair<std::optional<std::string>, std::string>> cases = {
+        {"C:\\Music\\Band - Song.mp3", "Band - Song"},
+        {"C:\\Music\\song.live.mp3", "song.live"},
+        {"C:\\Music\\README", "README"},
+        {"D:/music/a.mp3", "D:/music/a"},
+        {std::nullopt, ""},
+    };
+    for (const auto& [file, title] : cases) {
+        Script.File = file;
+        GatherTrackInfo();
+        EXPECT_EQ(Value("%File"), title) << file.value_or("(null)");
+    }
+}
+
+TEST_F(TrackInfo, RequestRecordsCarryTheFileAndTheTagNames)
+{
+    Script.File = "C:\\Music\\a.mp3";
+    GatherTrackInfo();
+    EXPECT_EQ(Log.BasicRequests, 1);
+    EXPECT_EQ(Log.BasicFile, "C:\\Music\\a.mp3");
+    EXPECT_TRUE(Log.BasicRecordClean);
+    EXPECT_EQ(Log.TagKeys, (std::vector<std::string>{"ARTIST", "TITLE", "ALBUM", "TRACK", "YEAR",
+                                                     "GENRE", "COMMENT"}));
+    EXPECT_EQ(Log.TagFiles, std::vector<std::string>(7, "C:\\Music\\a.mp3"));
+    EXPECT_EQ(Log.TagBufferSizes, std::vector<size_t>(7, TagBufferSize));
+}
+
+TEST_F(TrackInfo, TagsAndPlayerValues)
+{
+    Script.Title = "01. Band - Song";
+    Script.Tags = {{"ARTIST", "Группа"}, {"TITLE", "Song"}, {"ALBUM", "Album"}, {"TRACK", "7"},
+                   {"YEAR", "1999"},     {"GENRE", "Rock"}, {"COMMENT", "c"}};
+    Script.Bitrate = 192;
+    Script.Samplerate = 44100;
+    Script.Channels = 2;
+    GatherTrackInfo();
+    EXPECT_EQ(Value("%Artist"), "Группа");
+    EXPECT_EQ(Value("%Title"), "Song");
+    EXPECT_EQ(Value("%Album"), "Album");
+    EXPECT_EQ(Value("%Track"), "7");
+    EXPECT_EQ(Value("%Year"), "1999");
+    EXPECT_EQ(Value("%Genre"), "Rock");
+    EXPECT_EQ(Value("%Comment"), "c");
+    EXPECT_EQ(Value("%Copy"), "01. Band - Song");
+    EXPECT_EQ(Value("%Bitrate"), "192");
+    EXPECT_EQ(Value("%Samplerate"), "44100");
+    EXPECT_EQ(Value("%Channels"), "2");
+
+    // Nothing is kept from the call before.
+    Script.Title.reset();
+    Script.Tags = {{"TITLE", "Other"}};
+    Script.Bitrate = -1;
+    GatherTrackInfo();
+    EXPECT_EQ(Value("%Copy"), "");
+    EXPECT_EQ(Value("%Artist"), "");
+    EXPECT_EQ(Value("%Title"), "Other");
+    EXPECT_EQ(Value("%Bitrate"), "-1");
+}
+
+TEST_F(TrackInfo, NoTagsLeavesTheOtherTokensAlone)
+{
+    Script.ListPos = 2;
+    Script.File = "C:\\Music\\x.mp3";
+    Script.Title = "x";
+    Script.Length = 61;
+    Script.Bitrate = 128;
+    GatherTrackInfo();
+    for (const char* tag : {"%Artist", "%Title", "%Album", "%Track", "%Year", "%Genre", "%Comment"})
+        EXPECT_EQ(Value(tag), "") << tag;
+    EXPECT_EQ(Log.TagKeys.size(), 7u);
+    EXPECT_EQ(Value("%ListPos"), "3");
+    EXPECT_EQ(Value("%File"), "x");
+    EXPECT_EQ(Value("%Copy"), "x");
+    EXPECT_EQ(Value("%Lenght"), "01" + std::string(1, TimeSeparator) + "01");
+    EXPECT_EQ(Value("%Bitrate"), "128");
+    EXPECT_EQ(Value("%PlayState"), "[PLAY]");
+}
+
+TEST_F(TrackInfo, ClientTokensAreNeverWritten)
+{
+    Script.Tags = {{"ARTIST", "A"}};
+    for (int i = 0; i < 3; ++i) GatherTrackInfo();
+    EXPECT_EQ(Value("%Status2"), "");
+    EXPECT_EQ(Value("%Status"), "");
+    CurrentState.TokenValues[TokenRow("%Status2")] = "at home";
+    CurrentState.TokenValues[TokenRow("%Status")] = "Busy";
+    GatherTrackInfo();
+    EXPECT_EQ(Value("%Status2"), "at home");
+    EXPECT_EQ(Value("%Status"), "Busy");
+}
+
+TEST_F(TrackInfo, TagTextIsBoundedByTheBuffer)
+{
+    // A well-behaved player cuts at retlen - 1 and terminates.
+    Script.Tags = {{"ARTIST", std::string(2000, 'a')}};
+    GatherTrackInfo();
+    EXPECT_EQ(Value("%Artist"), std::string(TagBufferSize - 1, 'a'));
+
+    // One that fills the whole buffer without a zero byte: the copy ends at
+    // the buffer's end.
+    Script.WithoutZero = true;
+    GatherTrackInfo();
+    EXPECT_EQ(Value("%Artist"), std::string(TagBufferSize, 'a'));
+
+    // Every tag gets a clean buffer, so a short unterminated tag after a long
+    // one does not carry the long one's tail.
+    Log = TPlayerLog{};
+    Script.Tags = {{"ARTIST", std::string(1500, 'a')}, {"TITLE", "Song"}, {"ALBUM", "LP"}};
+    GatherTrackInfo();
+    EXPECT_TRUE(Log.TagBuffersZeroed);
+    EXPECT_EQ(Value("%Artist"), std::string(TagBufferSize, 'a'));
+    EXPECT_EQ(Value("%Title"), "Song");
+    EXPECT_EQ(Value("%Album"), "LP");
+}
+
+std::string ClockText(const SYSTEMTIME& time)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "%02u%c%02u", static_cast<unsigned>(time.wHour), TimeSeparator,
+                  static_cast<unsigned>(time.wMinute));
+    return text;
+}
+
+TEST_F(TrackInfo, SysTimeIsHoursAndMinutes)
+{
+    const SYSTEMTIME before = ReadLocalTime();
+    GatherTrackInfo();
+    const SYSTEMTIME after = ReadLocalTime();
+    const std::string& text = Value("%SysTime");
+    ASSERT_EQ(text.size(), 5u);
+    EXPECT_EQ(text[2], TimeSeparator);
+    for (size_t i : {0u, 1u, 3u, 4u}) EXPECT_TRUE(text[i] >= '0' && text[i] <= '9') << text;
+    EXPECT_TRUE(text == ClockText(before) || text == ClockText(after))
+        << text << " not " << ClockText(before) << " or " << ClockText(after);
+}
+
+}  // namespace
