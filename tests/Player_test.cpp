@@ -13,29 +13,9 @@
 #include "sim/common/EventLog.h"
 #include "sim/common/Playlist.h"
 #include "sim/common/Process.h"
-#include "tests/TempFolder.h"
+#include "tests/PlayerSession.h"
 
 namespace {
-
-constexpr DWORD WaitMs = 10000;
-
-void WriteText(const std::string& path, const std::string& text)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-    DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    CloseHandle(file);
-    ASSERT_EQ(written, text.size());
-}
-
-std::vector<std::string> LogTexts(const std::string& path)
-{
-    std::vector<std::string> texts;
-    for (const TLogLine& line : ReadEventLog(path)) texts.push_back(line.Text);
-    return texts;
-}
 
 TEST(Playlist, ReadsTracksTagsAndNumbersAsWindows1251)
 {
@@ -217,104 +197,7 @@ TEST(Channel, DeliversTheWholeTextOnlyUnderItsTag)
     EXPECT_FALSE(SendCommand(nullptr, "play"));
 }
 
-struct PlayerTest : ::testing::Test {
-    TempFolder folder;
-    std::string logPath;
-    std::string pluginFolder;
-    TChildProcess player;
-    HWND window = nullptr;
-    int syncs = 0;
-
-    void SetUp() override
-    {
-        logPath = folder.Path + "player.log";
-        // Without a trailing '\': before a closing quote it would escape it.
-        pluginFolder = folder.Path + "plugins";
-        CreateDirectoryA(pluginFolder.c_str(), nullptr);
-    }
-
-    std::string CommandLine(const std::string& playlistPath) const
-    {
-        return "\"" + ProgramFolder() + "player.exe\" --plugins \"" + pluginFolder +
-               "\" --playlist \"" + playlistPath + "\" --log \"" + logPath + "\"";
-    }
-
-    void Start(const std::string& playlistText)
-    {
-        const std::string playlistPath = folder.Path + "playlist.txt";
-        WriteText(playlistPath, playlistText);
-        ASSERT_TRUE(player.Start(CommandLine(playlistPath)));
-        window = player.WaitForWindow("Winamp v1.x", WaitMs);
-        ASSERT_NE(window, nullptr);
-    }
-
-    std::vector<std::string> Log() const { return LogTexts(logPath); }
-
-    size_t Count(const std::string& text) const
-    {
-        size_t count = 0;
-        for (const std::string& line : Log()) count += line == text;
-        return count;
-    }
-
-    // The index of the first line from `from` on that reads text; -1 when
-    // none appears in time.
-    int WaitForLine(const std::string& text, size_t from = 0) const
-    {
-        for (DWORD start = GetTickCount(); GetTickCount() - start < WaitMs; Sleep(20)) {
-            const std::vector<std::string> lines = Log();
-            for (size_t i = from; i < lines.size(); ++i) {
-                if (lines[i] == text) return static_cast<int>(i);
-            }
-        }
-        return -1;
-    }
-
-    void Command(const std::string& command) { ASSERT_TRUE(SendCommand(window, command)); }
-
-    // Once the marker is written, every command sent before has been run
-    // to its end.
-    void Sync()
-    {
-        const std::string marker = "sync " + std::to_string(++syncs);
-        Command("log " + marker);
-        ASSERT_GE(WaitForLine("MARK " + marker), 0);
-    }
-
-    // A playback command from the channel, handled to its end.
-    void Press(const std::string& command, int id)
-    {
-        const size_t from = Log().size();
-        Command(command);
-        ASSERT_GE(WaitForLine("WM_COMMAND " + std::to_string(id), from), 0) << command;
-        Sync();
-    }
-
-    LRESULT Ask(int code, WPARAM argument = 0) const
-    {
-        DWORD_PTR answer = 0;
-        EXPECT_NE(
-            SendMessageTimeoutA(window, WM_USER, argument, code, SMTO_ABORTIFHUNG, WaitMs, &answer),
-            0);
-        return static_cast<LRESULT>(answer);
-    }
-
-    std::string Title() const
-    {
-        char text[512] = {};
-        GetWindowTextA(window, text, sizeof text);
-        return text;
-    }
-
-    void Close()
-    {
-        Command("close");
-        ASSERT_TRUE(player.WaitForExit(WaitMs));
-        EXPECT_EQ(player.ExitCode(), 0u);
-        ASSERT_FALSE(Log().empty());
-        EXPECT_EQ(Log().back(), "EXIT");
-    }
-};
+struct PlayerTest : ::testing::Test, PlayerSession {};
 
 const char ThreeTracks[] =
     u8"file=C:\\Музыка\\Один.mp3\tentry=Группа - Один\tartist=Группа\tlength=245"
