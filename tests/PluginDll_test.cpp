@@ -50,9 +50,12 @@ TEST_F(PluginDllTest, ExportGivesTheRecordReadyForThePlayer)
 TEST_F(PluginDllTest, QuitKeepsTheUsersEnableChoiceInTheFile)
 {
     record->hDllInstance = module;
+    // Under Wine taking an icon out of the tray takes seconds.
+    WritePrivateProfileStringA("ZER ozavod irozav_Russian", "SetTray.Value", "0", ini.c_str());
     EXPECT_EQ(record->init(), 0);
     record->quit();
     EXPECT_EQ(IniValue(ini, "ZER ozavod irozav", "Lang"), "Russian");
+    EXPECT_EQ(IniValue(ini, "ZER ozavod irozav_Russian", "SetTray.Value"), "0");
     EXPECT_EQ(IniValue(ini, "ZER ozavod irozav_Russian", "Enable.Value"), "1");
     EXPECT_EQ(IniValue(ini, "ZER ozavod irozav_Russian", "DelayV.Caption"),
               "||1||2||5||10||15||30||");
