@@ -54,6 +54,21 @@ extern std::array<TClient, 2> ClientKinds;
 
 // Resets a record to the empty client.
 void ClearSlot(TClient& instance);
+// The status one saved last, the one to put back first.
+const TStatus& LastSaved(const TClient& instance);
+
+// Control numbers of a slot's Controls.
+constexpr int OkButtonControl = 1;
+constexpr int CaptionControl = 3;
+constexpr int LongTextControl = 4;
+constexpr int PictureControl = 5;
+constexpr int OpenPanelControl = 6;
+
+// What a client's caption must equal for the IfStatus condition: the
+// caption the cycle made from the Status template, so that a client is
+// changed while it shows the plug-in's own caption (also when it is put
+// back). A driver that expands or cuts captions does the same to it.
+std::string IfStatusReference();
 
 // Fills the kind records and their table; part of the module start.
 void InitClientKinds();

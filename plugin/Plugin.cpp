@@ -6,6 +6,7 @@
 #include "plugin/wa_ipc.h"
 #include "settings/ConfigDialog.h"
 #include "settings/SettingsFile.h"
+#include "track/SlotStatus.h"
 #include "util/TimeText.h"
 
 TPluginRecord PluginRecord{};
@@ -86,6 +87,7 @@ void AfterPlayerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (IsClosing(message, wParam)) {
         StopUpdateTimer(PluginRecord.hwndParent);
+        if (SettingOn(Setting::SaveRestore)) RestoreAllSlots();
         return;
     }
     if (message == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) == ConfigMenuItemId)
@@ -130,6 +132,7 @@ void ApplyEnabledState()
     if (menu) DeleteMenu(menu, ConfigMenuItemId, MF_BYCOMMAND);
     SetWindowLongPtrA(player, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OldPlayerWndProc));
     OldPlayerWndProc = nullptr;
+    if (SettingOn(Setting::SaveRestore)) RestoreAllSlots();
 }
 
 LRESULT CALLBACK PlayerWndHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

@@ -2,8 +2,10 @@
 
 #include <cstdlib>
 
+#include "clients/Instances.h"
 #include "plugin/Tray.h"
 #include "plugin/gen_ZEM.h"
+#include "track/SlotStatus.h"
 #include "track/Templates.h"
 #include "track/TrackInfo.h"
 #include "util/Numbers.h"
@@ -56,6 +58,11 @@ void RunCycle()
         PictureIndex(SettingText(Setting::Picture), state.Captions[SettingIndex(Setting::Picture)]);
     state.CurStatus.TrayTip = ExpandTemplate(SettingText(Setting::Tray));
     if (!SettingOn(Setting::Enable)) return;
+    RefreshInstances();
+    if (SettingOn(Setting::SetPicture) || SettingOn(Setting::SetStatus) ||
+        SettingOn(Setting::SetLongStatus)) {
+        for (TClient& slot : state.Slots) ApplySlotStatus(slot, state.CurStatus);
+    }
     if (SettingOn(Setting::SetTray)) {
         SetTrayTip(state.CurStatus.TrayTip);
         Shell_NotifyIconA(NIM_MODIFY, &state.TrayData);

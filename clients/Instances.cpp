@@ -1,0 +1,157 @@
+#include "clients/Instances.h"
+
+#include <tlhelp32.h>
+
+#include "clients/ZemDriver.h"
+#include "plugin/gen_ZEM.h"
+#include "track/SlotStatus.h"
+#include "util/Files.h"
+#include "util/Numbers.h"
+#include "util/Text.h"
+#include "util/WinUtil.h"
+
+#if !defined(_WIN64)
+static_assert(sizeof(MODULEENTRY32) == 548, "the ANSI module record");
+#endif
+
+namespace {
+
+const char* const ZemTitlePrefix = "[zem] - ";
+
+struct TSnapshot {
+    HANDLE Handle;
+    explicit TSnapshot(HANDLE handle) : Handle(handle) {}
+    ~TSnapshot()
+    {
+        if (Handle != INVALID_HANDLE_VALUE) CloseHandle(Handle);
+    }
+    TSnapshot(const TSnapshot&) = delete;
+    TSnapshot& operator=(const TSnapshot&) = delete;
+};
+
+uint32_t WindowProcess(HWND window)
+{
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    return processId;
+}
+
+// The status window of the instance's own process, among the siblings of
+// its main window (the top-level windows when it has no parent).
+HWND FindStatusWindow(const TClient& slot)
+{
+    HWND parent = GetParent(slot.MainWnd.Handle);
+    const char* statusClass = slot.StatusWnd.ClassName.c_str();
+    HWND window = FindWindowExA(parent, nullptr, statusClass, nullptr);
+    while (IsValidWindow(window) && WindowProcess(window) != slot.ProcessId)
+        window = FindWindowExA(parent, window, statusClass, nullptr);
+    return window;
+}
+
+bool FindClientKind(TClient& slot)
+{
+    bool found = false;
+    for (const TClient& kind : ClientKinds) {
+        if (kind.MainWnd.ClassName != slot.MainWnd.ClassName) continue;
+        slot.ClientName = kind.ClientName;
+        slot.OpenStatusWindow = kind.OpenStatusWindow;
+        slot.ApplyStatus = kind.ApplyStatus;
+        slot.StatusWnd = kind.StatusWnd;
+        found = true;
+    }
+    return found;
+}
+
+// With SetPicture on and a picture number set, the client's texts for that
+// picture are the second status to put back.
+void RecordSetPicture(TClient& slot)
+{
+    const int32_t picture = TextToIntDef(SettingText(Setting::Picture), slot.Current.PictureIndex);
+    if (picture == slot.Current.PictureIndex) return;
+    SendToWindow(slot.Controls[PictureControl].Handle, CB_SETCURSEL, static_cast<WPARAM>(picture),
+                 0);
+    slot.SavedIndex = 1;
+    slot.Saved[1] = ZemReadStatus(slot);
+    slot.Current = slot.Saved[1];
+    HWND ok = slot.Controls[OkButtonControl].Handle;
+    SendToWindow(ok, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+    SendToWindow(ok, WM_LBUTTONUP, MK_LBUTTON, MAKELPARAM(1, 1));
+}
+
+}  // namespace
+
+bool IsZemInstance(const TClient& instance)
+{
+    return instance.MainWnd.ClassName == ZemClient.MainWnd.ClassName;
+}
+
+std::string GetProcessExePath(uint32_t processId)
+{
+    TSnapshot snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId));
+    if (snapshot.Handle == INVALID_HANDLE_VALUE) return std::string();
+    MODULEENTRY32 module{};
+    module.dwSize = sizeof module;
+    if (!Module32First(snapshot.Handle, &module)) return std::string();
+    return std::string(module.szExePath, strnlen(module.szExePath, sizeof module.szExePath));
+}
+
+void AddInstance(TClient& slot, uint32_t processId, HWND window)
+{
+    ClearSlot(slot);
+    slot.ProcessId = processId;
+    slot.MainWnd.Handle = window;
+    FillWindowEx(slot.MainWnd);
+    const bool served = SettingOn(Setting::AllZEM) ||
+                        (!SettingText(Setting::CustomZEM).empty() &&
+                         slot.MainWnd.Text.find(SettingText(Setting::CustomZEM)) != std::string::npos);
+    if (!served || !FindClientKind(slot)) return ClearSlot(slot);
+
+    const std::string account =
+        ReplaceText(slot.MainWnd.Text, ZemTitlePrefix, "", ReplaceAll | IgnoreCase);
+    slot.ProfileDir = FolderOf(GetProcessExePath(processId)) + "Users\\" + account + "\\";
+
+    slot.StatusWnd.Handle = FindStatusWindow(slot);
+    if (!IsValidWindow(slot.StatusWnd.Handle)) return ClearSlot(slot);
+    FillWindowEx(slot.StatusWnd);
+    if (!slot.OpenStatusWindow || !slot.OpenStatusWindow(slot)) return ClearSlot(slot);
+
+    slot.Saved[0] = ZemReadStatus(slot);
+    slot.SavedIndex = 0;
+    slot.Current = slot.Saved[0];
+    if (IsZemInstance(slot) && SettingOn(Setting::SetPicture)) RecordSetPicture(slot);
+    slot.Current = slot.Saved[0];
+}
+
+void RegisterWindow(uint32_t processId, HWND window)
+{
+    TWindowEx present;
+    present.Handle = window;
+    FillWindowEx(present);
+    for (TClient& slot : CurrentState.Slots) {
+        if (slot.ProcessId != processId || processId == 0 || slot.MainWnd.Handle != window)
+            continue;
+        // Another account logged in: its status is another one.
+        if (slot.MainWnd.Text != present.Text)
+            RestoreSlot(slot);
+        else
+            processId = 0;
+    }
+    if (processId == 0) return;
+    for (TClient& slot : CurrentState.Slots) {
+        if (slot.ProcessId != 0) continue;
+        AddInstance(slot, processId, window);
+        return;
+    }
+}
+
+bool RefreshInstances()
+{
+    for (TClient& slot : CurrentState.Slots)
+        if (slot.ProcessId != 0 && !IsValidWindow(slot.StatusWnd.Handle)) RestoreSlot(slot);
+    TWindowsAr found;
+    for (const TClient& kind : ClientKinds) found.Classes += kind.MainWnd.ClassName + " ";
+    CollectWindows(nullptr, found);
+    for (int i = 0; i < found.Count; ++i)
+        RegisterWindow(WindowProcess(found.Handles[i]), found.Handles[i]);
+    return true;
+}

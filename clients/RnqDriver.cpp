@@ -1,0 +1,96 @@
+#include "clients/RnqDriver.h"
+
+#include "plugin/gen_ZEM.h"
+#include "util/WinUtil.h"
+
+namespace {
+
+constexpr int GridColumns = 7;
+constexpr int CellWidth = 30;
+constexpr int CellHeight = 25;
+constexpr POINT FirstCell = {20, 50};
+
+void ClickCell(HWND statusWindow, int32_t picture)
+{
+    const POINT cell = RnqPictureCell(picture);
+    const LPARAM position = MAKELPARAM(cell.x, cell.y);
+    SendToWindow(statusWindow, WM_LBUTTONDOWN, MK_LBUTTON, position);
+    SendToWindow(statusWindow, WM_LBUTTONUP, 0, position);
+}
+
+// On the user's screen the window is the user's to confirm.
+void Confirm(HWND statusWindow)
+{
+    if (IsWindowVisible(statusWindow)) return;
+    SendToWindow(statusWindow, WM_KEYDOWN, VK_RETURN, 0);
+    SendToWindow(statusWindow, WM_KEYUP, VK_RETURN, 0);
+    SendToWindow(statusWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void SetText(HWND control, const std::string& text)
+{
+    SendToWindow(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+}  // namespace
+
+// The edit box and the memo are looked up anew at every apply: the client
+// may have made them again.
+bool RnqOpenStatusWindow(TClient& instance)
+{
+    if (!IsValidWindow(instance.StatusWnd.Handle)) return false;
+    TWindowsAr found;
+    CollectWindows(instance.StatusWnd.Handle, found);
+    for (int i = 0; i < found.Count; ++i) {
+        TWindowEx window;
+        window.Handle = found.Handles[i];
+        TWindowTexts texts;
+        if (!ReadWindowTexts(window.Handle, texts)) continue;
+        window.Text = texts.Text;
+        window.WindowText = texts.WindowText;
+        window.ClassName = texts.ClassName;
+        if (texts.ClassName == "TEdit") instance.Controls[CaptionControl] = window;
+        if (texts.ClassName == "TMemo") instance.Controls[LongTextControl] = window;
+    }
+    return IsValidWindow(instance.Controls[CaptionControl].Handle);
+}
+
+POINT RnqPictureCell(int32_t pictureIndex)
+{
+    const int32_t index = pictureIndex < 0 ? 0 : pictureIndex;
+    return POINT{FirstCell.x + CellWidth * (index % GridColumns),
+                 FirstCell.y + CellHeight * (index / GridColumns)};
+}
+
+bool RnqApplyStatus(TClient& instance, const TStatus& status)
+{
+    const bool ok = RnqOpenStatusWindow(instance);
+    if (!ok) return ok;
+    HWND window = instance.StatusWnd.Handle;
+    HWND caption = instance.Controls[CaptionControl].Handle;
+    HWND longText = instance.Controls[LongTextControl].Handle;
+    const TStatus handed = status;
+
+    const std::string shownCaption = GetControlText(caption);
+    bool go = SettingOn(Setting::IfAny);
+    if (!go && SettingOn(Setting::IfStatus))
+        go = CompareTexts(shownCaption, IfStatusReference()) == 0;
+    if (!go) return ok;
+    const bool change =
+        (SettingOn(Setting::SetStatus) && CompareTexts(shownCaption, handed.Caption) != 0) ||
+        (SettingOn(Setting::SetLongStatus) &&
+         CompareTexts(GetControlText(longText), handed.LongText) != 0);
+    if (!change) return ok;
+
+    if (SettingOn(Setting::Compatible)) {
+        ClickCell(window, 0);
+        Confirm(window);
+    }
+    if (SettingOn(Setting::SetPicture) || SettingOn(Setting::Compatible))
+        ClickCell(window, handed.PictureIndex);
+    if (IsValidWindow(caption) && SettingOn(Setting::SetStatus)) SetText(caption, handed.Caption);
+    if (IsValidWindow(longText) && SettingOn(Setting::SetLongStatus))
+        SetText(longText, handed.LongText);
+    Confirm(window);
+    return ok;
+}

@@ -1,0 +1,11 @@
+// The RnQ client: a status window with a picture grid, a caption edit box
+// and a long-status memo, confirmed with the Enter key.
+#pragma once
+
+#include <windows.h>
+
+#include "clients/dsupport2ZEM.h"
+
+bool RnqOpenStatusWindow(TClient& instance);
+POINT RnqPictureCell(int32_t pictureIndex);
+bool RnqApplyStatus(TClient& instance, const TStatus& status);

@@ -1,0 +1,230 @@
+#include "clients/ZemDriver.h"
+
+#include <algorithm>
+#include <array>
+
+#include "plugin/gen_ZEM.h"
+#include "util/Text.h"
+#include "util/WinUtil.h"
+
+namespace {
+
+constexpr int MusicPicture = 11;
+constexpr int MaxMainPanels = 20;
+
+HWND Control(const TClient& instance, int number)
+{
+    return instance.Controls[number].Handle;
+}
+
+void SetText(HWND control, const std::string& text)
+{
+    SendToWindow(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void SelectPicture(const TClient& instance, int32_t picture)
+{
+    SendToWindow(Control(instance, PictureControl), CB_SETCURSEL, static_cast<WPARAM>(picture), 0);
+}
+
+int32_t ShownPicture(const TClient& instance)
+{
+    return static_cast<int32_t>(
+        SendToWindow(Control(instance, PictureControl), CB_GETCURSEL, 0, 0));
+}
+
+void PressOk(const TClient& instance)
+{
+    HWND ok = Control(instance, OkButtonControl);
+    SendToWindow(ok, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+    SendToWindow(ok, WM_LBUTTONUP, MK_LBUTTON, MAKELPARAM(1, 1));
+}
+
+// OK is pressed only while the dialog is hidden: on the user's screen it is
+// the user's to confirm.
+void ConfirmUnlessShown(const TClient& instance)
+{
+    if (!IsWindowVisible(instance.StatusWnd.Handle)) PressOk(instance);
+}
+
+bool SameStatus(const TStatus& a, const TStatus& b)
+{
+    return a.PictureIndex == b.PictureIndex && a.Caption == b.Caption && a.LongText == b.LongText;
+}
+
+struct TPanels {
+    int Count = 0;
+    HWND Last = nullptr;
+    RECT Rect{};
+};
+
+// The main window's direct "TPanel" children; a listing that finds none
+// keeps what the previous one found.
+void ListPanels(HWND main, TPanels& panels)
+{
+    panels.Count = 0;
+    HWND panel = FindWindowExA(main, nullptr, "TPanel", nullptr);
+    while (IsValidWindow(panel) && panels.Count < MaxMainPanels) {
+        ++panels.Count;
+        panels.Last = panel;
+        panel = FindWindowExA(main, panel, "TPanel", nullptr);
+    }
+    if (panels.Last) GetWindowRect(panels.Last, &panels.Rect);
+}
+
+}  // namespace
+
+bool ZemScanStatusWindow(TClient& instance)
+{
+    if (!IsValidWindow(instance.StatusWnd.Handle)) return false;
+    TWindowsAr found;
+    CollectWindows(instance.StatusWnd.Handle, found);
+    for (int i = 0; i < found.Count; ++i) {
+        TWindowEx window;
+        window.Handle = found.Handles[i];
+        FillWindowEx(window);
+        if (window.ClassName == "TPanel") {
+            if (window.Text == "OK")
+                instance.Controls[OkButtonControl] = window;
+            else
+                ShowWindow(window.Handle, SW_SHOW);
+        }
+        if (window.ClassName == "TComboBox") instance.Controls[PictureControl] = window;
+        if (window.ClassName == "TEdit") {
+            const int number = Control(instance, LongTextControl) ? CaptionControl : LongTextControl;
+            instance.Controls[number] = window;
+        }
+    }
+    return IsValidWindow(Control(instance, OkButtonControl));
+}
+
+bool ZemForceOpen(TClient& instance)
+{
+    HWND main = instance.MainWnd.Handle;
+    RECT mainRect{};
+    GetWindowRect(main, &mainRect);
+    TPanels panels;
+    ListPanels(main, panels);
+    if (panels.Count == 2) {
+        for (int i = 0; i < 2; ++i)
+            SendToWindow(panels.Last, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(25, 5));
+        ListPanels(main, panels);
+    }
+    if (!IsValidWindow(panels.Last)) return false;
+    TWindowEx& panel = instance.Controls[OpenPanelControl];
+    panel.Handle = panels.Last;
+    FillWindowEx(panel);
+    const LPARAM nearRightEnd = MAKELPARAM(panels.Rect.right - mainRect.left - 15, 15);
+    SendToWindow(panel.Handle, WM_LBUTTONDOWN, MK_LBUTTON, nearRightEnd);
+    SendToWindow(panel.Handle, WM_LBUTTONUP, 0, nearRightEnd);
+    SendToWindow(instance.StatusWnd.Handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return true;
+}
+
+bool ZemOpenStatusWindow(TClient& instance)
+{
+    if (ZemScanStatusWindow(instance)) return true;
+    return ZemForceOpen(instance) && ZemScanStatusWindow(instance);
+}
+
+TStatus ZemReadStatus(const TClient& instance)
+{
+    TStatus status;
+    status.PictureIndex = ShownPicture(instance);
+    status.Caption = GetControlText(Control(instance, CaptionControl));
+    status.LongText = GetControlText(Control(instance, LongTextControl));
+    return status;
+}
+
+std::string ZemExpandSaved(const TClient& instance, const std::string& text)
+{
+    const TStatus& saved = LastSaved(instance);
+    const std::string longText = ReplaceText(text, "%Status2", saved.LongText, ReplaceAll | IgnoreCase);
+    return ReplaceText(longText, "%Status", saved.Caption, ReplaceAll | IgnoreCase);
+}
+
+std::string CutCaption(const std::string& caption)
+{
+    if (caption.size() <= MaxZemCaption) return caption;
+    return LeftText(caption, MaxZemCaption - 1) + Ellipsis;
+}
+
+void ZemPutStatus(TClient& instance, const TStatus& status, bool verbatim, int32_t shownPicture)
+{
+    HWND caption = Control(instance, CaptionControl);
+    HWND longText = Control(instance, LongTextControl);
+    if (verbatim) {
+        SelectPicture(instance, status.PictureIndex);
+        SetText(caption, status.Caption);
+        SetText(longText, status.LongText);
+        ConfirmUnlessShown(instance);
+        return;
+    }
+    const bool setStatus = IsValidWindow(caption) && SettingOn(Setting::SetStatus);
+    const bool setLongText = IsValidWindow(longText) && SettingOn(Setting::SetLongStatus);
+    // Other clients of the same account see a change only through an empty
+    // status in between.
+    if (SettingOn(Setting::Compatible) && IsValidWindow(Control(instance, PictureControl)) &&
+        IsValidWindow(Control(instance, OkButtonControl))) {
+        SelectPicture(instance, 0);
+        if (setStatus) SetText(caption, "");
+        if (setLongText) SetText(longText, "");
+        ConfirmUnlessShown(instance);
+    }
+    SelectPicture(instance,
+                  SettingOn(Setting::SetPicture) ? status.PictureIndex : shownPicture);
+    if (ShownPicture(instance) > 0) {
+        if (setStatus) SetText(caption, status.Caption);
+        if (setLongText) SetText(longText, status.LongText);
+    }
+    ConfirmUnlessShown(instance);
+}
+
+bool ZemApplyStatus(TClient& instance, const TStatus& status)
+{
+    const bool valid = IsValidWindow(instance.StatusWnd.Handle);
+    if (IsWindowVisible(instance.StatusWnd.Handle) && SettingOn(Setting::Enable)) return valid;
+    if (!valid) return valid;
+    // A copy: the status handed in may be one of the slot's own, which the
+    // user's change below replaces.
+    const TStatus handed = status;
+    TStatus next = handed;
+    if (CurrentState.RestoreDepth > 0) {
+        ZemPutStatus(instance, next, true, 0);
+        instance.Current = ZemReadStatus(instance);
+        return valid;
+    }
+    next.Caption = CutCaption(ZemExpandSaved(instance, handed.Caption));
+    next.LongText = ZemExpandSaved(instance, handed.LongText);
+
+    bool go = false;
+    const TStatus shown = ZemReadStatus(instance);
+    if (SettingOn(Setting::IfAny) && shown.PictureIndex > 0) go = true;
+    if (!SameStatus(shown, instance.Current)) {
+        // The user changed the status in the client since the last write.
+        if (SettingOn(Setting::SetPicture) && shown.PictureIndex != instance.Current.PictureIndex &&
+            shown.PictureIndex != next.PictureIndex)
+            CurrentState.Values[SettingIndex(Setting::SetPicture)] = OnOffText(false);
+        for (int k = std::clamp(instance.SavedIndex, 0, 1); k >= 0; --k)
+            ZemPutStatus(instance, instance.Saved[k], true, 0);
+        instance.SavedIndex = 0;
+        ZemPutStatus(instance, shown, true, 0);
+        instance.Saved[0] = shown;
+        next.Caption = CutCaption(ZemExpandSaved(instance, handed.Caption));
+        next.LongText = ZemExpandSaved(instance, handed.LongText);
+    }
+    if (!go && SettingOn(Setting::IfPicture)) go = shown.PictureIndex == MusicPicture;
+    if (!go && SettingOn(Setting::IfStatus))
+        go = CompareTexts(shown.Caption,
+                          CutCaption(ZemExpandSaved(instance, IfStatusReference()))) == 0;
+    if (!go) return valid;
+
+    const bool change =
+        (SettingOn(Setting::SetPicture) && shown.PictureIndex != next.PictureIndex) ||
+        (SettingOn(Setting::SetStatus) && CompareTexts(shown.Caption, next.Caption) != 0) ||
+        (SettingOn(Setting::SetLongStatus) && CompareTexts(shown.LongText, next.LongText) != 0);
+    if (!change) return valid;
+    ZemPutStatus(instance, next, false, shown.PictureIndex);
+    instance.Current = ZemReadStatus(instance);
+    return valid;
+}

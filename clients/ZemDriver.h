@@ -1,0 +1,20 @@
+// The ZEM client: a hidden status dialog with a picture box, two edit boxes
+// and an "OK" panel, driven with window messages.
+#pragma once
+
+#include <string>
+
+#include "clients/dsupport2ZEM.h"
+
+constexpr size_t MaxZemCaption = 20;  // longer captions end in the ellipsis
+constexpr char Ellipsis = '\x85';     // "…" in Windows-1251
+
+bool ZemOpenStatusWindow(TClient& instance);
+bool ZemScanStatusWindow(TClient& instance);
+bool ZemForceOpen(TClient& instance);
+TStatus ZemReadStatus(const TClient& instance);
+// "%Status2" and "%Status" become the instance's saved long text and caption.
+std::string ZemExpandSaved(const TClient& instance, const std::string& text);
+std::string CutCaption(const std::string& caption);
+void ZemPutStatus(TClient& instance, const TStatus& status, bool verbatim, int32_t shownPicture);
+bool ZemApplyStatus(TClient& instance, const TStatus& status);

@@ -1,0 +1,104 @@
+#include "track/SlotStatus.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "clients/Instances.h"
+#include "plugin/gen_ZEM.h"
+#include "util/Files.h"
+#include "util/Text.h"
+#include "util/WinUtil.h"
+
+namespace {
+
+const std::string LineEnd = "\r\n";
+
+std::string Record(const TStatus& status)
+{
+    return status.Caption + CustomStatusMarker + status.LongText;
+}
+
+// Raised while statuses are put back: the drivers then write what they are
+// given, as it is.
+struct TRestoring {
+    TRestoring() { ++CurrentState.RestoreDepth; }
+    ~TRestoring() { --CurrentState.RestoreDepth; }
+    TRestoring(const TRestoring&) = delete;
+    TRestoring& operator=(const TRestoring&) = delete;
+};
+
+}  // namespace
+
+bool ApplySlotStatus(TClient& slot, const TStatus& status)
+{
+    if (!IsValidWindow(slot.StatusWnd.Handle))
+        return IsZemInstance(slot) && WriteCustomStatusFile(slot);
+    if (!slot.ApplyStatus) return false;
+    if (CurrentState.PlayerActive || CurrentState.RestoreDepth > 0)
+        return slot.ApplyStatus(slot, status);
+    // While the player is stopped, every cycle puts the user's own back.
+    const TStatus saved = LastSaved(slot);
+    return slot.ApplyStatus(slot, saved);
+}
+
+void RestoreSlot(TClient& slot)
+{
+    TRestoring restoring;
+    if (SettingOn(Setting::SaveRestore)) {
+        for (int j = std::clamp(slot.SavedIndex, 0, 1); j >= 0; --j) {
+            const TStatus saved = slot.Saved[j];
+            ApplySlotStatus(slot, saved);
+        }
+    }
+    ClearSlot(slot);
+}
+
+void RestoreAllSlots()
+{
+    for (TClient& slot : CurrentState.Slots) RestoreSlot(slot);
+}
+
+// The client has exited showing the plug-in's texts: its file gets the
+// user's own record back, so that the next start does not bring them back.
+bool WriteCustomStatusFile(TClient& slot)
+{
+    if (slot.Current.PictureIndex < 1) return false;
+    const std::string path = slot.ProfileDir + CustomStatusFile;
+    if (!FileExists(path)) return false;
+    std::string text = ReadWholeFile(path);
+    // A file read short (held open by the client, or cut by a zero byte)
+    // must not be written back shorter.
+    if (text.size() != FileSizeOf(path)) return false;
+    const size_t firstEnd = text.find(LineEnd);
+    if (firstEnd != std::string::npos && firstEnd > 0)
+        text = ReplaceText(text, text.substr(0, firstEnd), CustomStatusMarker, 0);
+    const std::string current = LineEnd + Record(slot.Current) + LineEnd;
+    for (int j = std::clamp(slot.SavedIndex, 0, 1); j >= 0; --j)
+        text = ReplaceText(text, current, LineEnd + Record(slot.Saved[j]) + LineEnd, 0);
+    return WriteWholeFile(path, text.data(), static_cast<uint32_t>(text.size()), false);
+}
+
+void ResetCaptionsFromBackup(TClient& slot)
+{
+    const std::string file = slot.ProfileDir + CustomStatusFile;
+    const std::string backup = slot.ProfileDir + CustomStatusBackup;
+    if (!FileExists(backup)) CopyFileA(file.c_str(), backup.c_str(), FALSE);
+    if (!FileExists(backup)) return;
+    TRestoring restoring;
+    TStatus record;
+    record.PictureIndex = -1;
+    TStatus keep;
+    keep.PictureIndex = LastSaved(slot).PictureIndex;
+    TRLSResult line = SplitFirst(ReadWholeFile(backup), LineEnd);
+    while (line.Position > 0) {
+        ++record.PictureIndex;
+        const TRLSResult parts = SplitFirst(line.Left, CustomStatusMarker);
+        record.Caption = parts.Left;
+        record.LongText = parts.Right;
+        if (keep.PictureIndex == record.PictureIndex) keep = record;
+        ApplySlotStatus(slot, record);
+        line = SplitFirst(line.Right, LineEnd);
+    }
+    ApplySlotStatus(slot, keep);
+}

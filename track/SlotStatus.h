@@ -1,0 +1,17 @@
+// Handing a status to one client slot, putting saved statuses back, and the
+// ZEM custom-status file.
+#pragma once
+
+#include "clients/dsupport2ZEM.h"
+
+constexpr const char* CustomStatusFile = "_st_cust.txt";
+constexpr const char* CustomStatusBackup = "_st_cust.txt.2ZEM";
+constexpr const char* CustomStatusMarker = "#custom_status_descr#";
+
+bool ApplySlotStatus(TClient& slot, const TStatus& status);
+// Puts the saved statuses back (newest first) when SaveRestore is on, then
+// empties the slot.
+void RestoreSlot(TClient& slot);
+void RestoreAllSlots();
+bool WriteCustomStatusFile(TClient& slot);
+void ResetCaptionsFromBackup(TClient& slot);
