@@ -101,9 +101,10 @@ void AddInstance(TClient& slot, uint32_t processId, HWND window)
     slot.ProcessId = processId;
     slot.MainWnd.Handle = window;
     FillWindowEx(slot.MainWnd);
-    const bool served = SettingOn(Setting::AllZEM) ||
-                        (!SettingText(Setting::CustomZEM).empty() &&
-                         slot.MainWnd.Text.find(SettingText(Setting::CustomZEM)) != std::string::npos);
+    const bool served =
+        SettingOn(Setting::AllZEM) ||
+        (!SettingText(Setting::CustomZEM).empty() &&
+         slot.MainWnd.Text.find(SettingText(Setting::CustomZEM)) != std::string::npos);
     if (!served || !FindClientKind(slot)) return ClearSlot(slot);
 
     const std::string account =

@@ -91,7 +91,8 @@ bool ZemScanStatusWindow(TClient& instance)
         }
         if (window.ClassName == "TComboBox") instance.Controls[PictureControl] = window;
         if (window.ClassName == "TEdit") {
-            const int number = Control(instance, LongTextControl) ? CaptionControl : LongTextControl;
+            const int number =
+                Control(instance, LongTextControl) ? CaptionControl : LongTextControl;
             instance.Controls[number] = window;
         }
     }
@@ -139,7 +140,8 @@ TStatus ZemReadStatus(const TClient& instance)
 std::string ZemExpandSaved(const TClient& instance, const std::string& text)
 {
     const TStatus& saved = LastSaved(instance);
-    const std::string longText = ReplaceText(text, "%Status2", saved.LongText, ReplaceAll | IgnoreCase);
+    const std::string longText =
+        ReplaceText(text, "%Status2", saved.LongText, ReplaceAll | IgnoreCase);
     return ReplaceText(longText, "%Status", saved.Caption, ReplaceAll | IgnoreCase);
 }
 
@@ -171,8 +173,7 @@ void ZemPutStatus(TClient& instance, const TStatus& status, bool verbatim, int32
         if (setLongText) SetText(longText, "");
         ConfirmUnlessShown(instance);
     }
-    SelectPicture(instance,
-                  SettingOn(Setting::SetPicture) ? status.PictureIndex : shownPicture);
+    SelectPicture(instance, SettingOn(Setting::SetPicture) ? status.PictureIndex : shownPicture);
     if (ShownPicture(instance) > 0) {
         if (setStatus) SetText(caption, status.Caption);
         if (setLongText) SetText(longText, status.LongText);
