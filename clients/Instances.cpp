@@ -6,6 +6,7 @@
 #include "plugin/gen_ZEM.h"
 #include "track/SlotStatus.h"
 #include "util/Files.h"
+#include "util/Handles.h"
 #include "util/Numbers.h"
 #include "util/Text.h"
 #include "util/WinUtil.h"
@@ -17,17 +18,6 @@ static_assert(sizeof(MODULEENTRY32) == 548, "the ANSI module record");
 namespace {
 
 const char* const ZemTitlePrefix = "[zem] - ";
-
-struct TSnapshot {
-    HANDLE Handle;
-    explicit TSnapshot(HANDLE handle) : Handle(handle) {}
-    ~TSnapshot()
-    {
-        if (Handle != INVALID_HANDLE_VALUE) CloseHandle(Handle);
-    }
-    TSnapshot(const TSnapshot&) = delete;
-    TSnapshot& operator=(const TSnapshot&) = delete;
-};
 
 uint32_t WindowProcess(HWND window)
 {
@@ -73,9 +63,7 @@ void RecordSetPicture(TClient& slot)
     slot.SavedIndex = 1;
     slot.Saved[1] = ZemReadStatus(slot);
     slot.Current = slot.Saved[1];
-    HWND ok = slot.Controls[OkButtonControl].Handle;
-    SendToWindow(ok, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
-    SendToWindow(ok, WM_LBUTTONUP, MK_LBUTTON, MAKELPARAM(1, 1));
+    ZemPressOk(slot);
 }
 
 }  // namespace
@@ -87,8 +75,8 @@ bool IsZemInstance(const TClient& instance)
 
 std::string GetProcessExePath(uint32_t processId)
 {
-    TSnapshot snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId));
-    if (snapshot.Handle == INVALID_HANDLE_VALUE) return std::string();
+    TFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId));
+    if (!snapshot.Open()) return std::string();
     MODULEENTRY32 module{};
     module.dwSize = sizeof module;
     if (!Module32First(snapshot.Handle, &module)) return std::string();

@@ -27,11 +27,6 @@ void Confirm(HWND statusWindow)
     SendToWindow(statusWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
-void SetText(HWND control, const std::string& text)
-{
-    SendToWindow(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
 }  // namespace
 
 // The edit box and the memo are looked up anew at every apply: the client
@@ -88,9 +83,10 @@ bool RnqApplyStatus(TClient& instance, const TStatus& status)
     }
     if (SettingOn(Setting::SetPicture) || SettingOn(Setting::Compatible))
         ClickCell(window, handed.PictureIndex);
-    if (IsValidWindow(caption) && SettingOn(Setting::SetStatus)) SetText(caption, handed.Caption);
+    if (IsValidWindow(caption) && SettingOn(Setting::SetStatus))
+        SetControlText(caption, handed.Caption);
     if (IsValidWindow(longText) && SettingOn(Setting::SetLongStatus))
-        SetText(longText, handed.LongText);
+        SetControlText(longText, handed.LongText);
     Confirm(window);
     return ok;
 }

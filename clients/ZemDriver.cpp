@@ -17,11 +17,6 @@ HWND Control(const TClient& instance, int number)
     return instance.Controls[number].Handle;
 }
 
-void SetText(HWND control, const std::string& text)
-{
-    SendToWindow(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
 void SelectPicture(const TClient& instance, int32_t picture)
 {
     SendToWindow(Control(instance, PictureControl), CB_SETCURSEL, static_cast<WPARAM>(picture), 0);
@@ -33,18 +28,11 @@ int32_t ShownPicture(const TClient& instance)
         SendToWindow(Control(instance, PictureControl), CB_GETCURSEL, 0, 0));
 }
 
-void PressOk(const TClient& instance)
-{
-    HWND ok = Control(instance, OkButtonControl);
-    SendToWindow(ok, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
-    SendToWindow(ok, WM_LBUTTONUP, MK_LBUTTON, MAKELPARAM(1, 1));
-}
-
 // OK is pressed only while the dialog is hidden: on the user's screen it is
 // the user's to confirm.
 void ConfirmUnlessShown(const TClient& instance)
 {
-    if (!IsWindowVisible(instance.StatusWnd.Handle)) PressOk(instance);
+    if (!IsWindowVisible(instance.StatusWnd.Handle)) ZemPressOk(instance);
 }
 
 bool SameStatus(const TStatus& a, const TStatus& b)
@@ -73,6 +61,13 @@ void ListPanels(HWND main, TPanels& panels)
 }
 
 }  // namespace
+
+void ZemPressOk(const TClient& instance)
+{
+    HWND ok = Control(instance, OkButtonControl);
+    SendToWindow(ok, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+    SendToWindow(ok, WM_LBUTTONUP, MK_LBUTTON, MAKELPARAM(1, 1));
+}
 
 bool ZemScanStatusWindow(TClient& instance)
 {
@@ -157,8 +152,8 @@ void ZemPutStatus(TClient& instance, const TStatus& status, bool verbatim, int32
     HWND longText = Control(instance, LongTextControl);
     if (verbatim) {
         SelectPicture(instance, status.PictureIndex);
-        SetText(caption, status.Caption);
-        SetText(longText, status.LongText);
+        SetControlText(caption, status.Caption);
+        SetControlText(longText, status.LongText);
         ConfirmUnlessShown(instance);
         return;
     }
@@ -169,14 +164,14 @@ void ZemPutStatus(TClient& instance, const TStatus& status, bool verbatim, int32
     if (SettingOn(Setting::Compatible) && IsValidWindow(Control(instance, PictureControl)) &&
         IsValidWindow(Control(instance, OkButtonControl))) {
         SelectPicture(instance, 0);
-        if (setStatus) SetText(caption, "");
-        if (setLongText) SetText(longText, "");
+        if (setStatus) SetControlText(caption, "");
+        if (setLongText) SetControlText(longText, "");
         ConfirmUnlessShown(instance);
     }
     SelectPicture(instance, SettingOn(Setting::SetPicture) ? status.PictureIndex : shownPicture);
     if (ShownPicture(instance) > 0) {
-        if (setStatus) SetText(caption, status.Caption);
-        if (setLongText) SetText(longText, status.LongText);
+        if (setStatus) SetControlText(caption, status.Caption);
+        if (setLongText) SetControlText(longText, status.LongText);
     }
     ConfirmUnlessShown(instance);
 }

@@ -10,6 +10,8 @@ constexpr size_t MaxZemCaption = 20;  // longer captions end in the ellipsis
 constexpr char Ellipsis = '\x85';     // "…" in Windows-1251
 
 bool ZemOpenStatusWindow(TClient& instance);
+// A click on the dialog's "OK" panel: the client takes what the dialog shows.
+void ZemPressOk(const TClient& instance);
 bool ZemScanStatusWindow(TClient& instance);
 bool ZemForceOpen(TClient& instance);
 TStatus ZemReadStatus(const TClient& instance);

@@ -1,5 +1,7 @@
 #include "util/Files.h"
 
+#include "util/Handles.h"
+
 #include <algorithm>
 #include <cstring>
 #include <new>
@@ -8,18 +10,6 @@ namespace {
 
 // The files read here are settings and status files; anything larger is not one.
 constexpr uint32_t MaxReadSize = 16u * 1024u * 1024u;
-
-struct TFileHandle {
-    HANDLE Handle;
-    explicit TFileHandle(HANDLE handle) : Handle(handle) {}
-    ~TFileHandle()
-    {
-        if (Handle != INVALID_HANDLE_VALUE) CloseHandle(Handle);
-    }
-    TFileHandle(const TFileHandle&) = delete;
-    TFileHandle& operator=(const TFileHandle&) = delete;
-    bool IsOpen() const { return Handle != INVALID_HANDLE_VALUE; }
-};
 
 bool ReadAttributes(const std::string& path, WIN32_FILE_ATTRIBUTE_DATA& data)
 {
@@ -87,7 +77,7 @@ std::string ReadWholeFile(const std::string& path)
         std::string buffer(size + 2, '\0');
         TFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.IsOpen()) return std::string();
+        if (!file.Open()) return std::string();
         SetFilePointer(file.Handle, 0, nullptr, FILE_BEGIN);
         DWORD read = 0;
         if (!ReadFile(file.Handle, &buffer[0], size + 1, &read, nullptr)) return std::string();
@@ -108,7 +98,7 @@ bool WriteWholeFile(const std::string& path, const char* bytes, uint32_t count, 
     TFileHandle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                  append ? OPEN_EXISTING : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                  nullptr));
-    if (!file.IsOpen()) return false;
+    if (!file.Open()) return false;
     SetFilePointer(file.Handle, 0, nullptr, FILE_END);
     DWORD written = 0;
     return WriteFile(file.Handle, bytes, count, &written, nullptr) != 0;

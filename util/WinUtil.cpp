@@ -170,6 +170,11 @@ std::string GetCaptionText(HWND window)
     }
 }
 
+void SetControlText(HWND window, const std::string& text)
+{
+    SendToWindow(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 int32_t CollectWindows(HWND parent, TWindowsAr& record)
 {
     LPARAM data = reinterpret_cast<LPARAM>(&record);

@@ -36,8 +36,9 @@ bool IsValidWindow(HWND window);
 bool ReadWindowTexts(HWND window, TWindowTexts& texts);
 void FillWindowEx(TWindowEx& record);
 std::string GetClassText(HWND window);
-std::string GetControlText(HWND window);  // WM_GETTEXT
-std::string GetCaptionText(HWND window);  // GetWindowTextA
+std::string GetControlText(HWND window);                    // WM_GETTEXT
+std::string GetCaptionText(HWND window);                    // GetWindowTextA
+void SetControlText(HWND window, const std::string& text);  // WM_SETTEXT
 // Appends the matching windows (top-level ones when parent is 0); returns Count.
 int32_t CollectWindows(HWND parent, TWindowsAr& record);
 // -1, 0 or +1, ignoring case; -2 when the comparison fails.
