@@ -22,31 +22,6 @@ const char Playlist[] =
 const char CycleRequest[] = "REQ 125 0";
 
 struct FrameTest : ::testing::Test, PlayerSession {
-    std::string ini = pluginFolder + "\\gen_ZEM.dll.ini";
-
-    // The plug-in in the player's folder with a short delay and no tray
-    // icon (taking one out of the tray takes seconds under Wine).
-    void Install(const std::vector<std::pair<const char*, const char*>>& values = {})
-    {
-        ASSERT_TRUE(CopyFileA((ProgramFolder() + "gen_ZEM.dll").c_str(),
-                              (pluginFolder + "\\gen_ZEM.dll").c_str(), FALSE));
-        SetValue("DelayV", "1");
-        SetValue("SetTray", "0");
-        for (const auto& value : values) SetValue(value.first, value.second);
-    }
-    void SetValue(const std::string& name, const char* value)
-    {
-        WritePrivateProfileStringA("ZER ozavod irozav_Russian", (name + ".Value").c_str(), value,
-                                   ini.c_str());
-    }
-    std::string Value(const std::string& name) const
-    {
-        char text[64] = {};
-        GetPrivateProfileStringA("ZER ozavod irozav_Russian", (name + ".Value").c_str(), "", text,
-                                 sizeof text, ini.c_str());
-        return text;
-    }
-
     std::vector<uint64_t> Times(const std::string& text) const
     {
         std::vector<uint64_t> times;
@@ -110,12 +85,15 @@ TEST_F(FrameTest, MenuItemStaysSingleAcrossConfigurationAndQuitKeepsEnable)
     Start(Playlist);
     EXPECT_EQ(MenuItems(), 1u);
     Command("config");  // from the player's preferences
+    AnswerConfigDialog(IDCANCEL);
     Sync();
     EXPECT_EQ(MenuItems(), 1u);
-    Post(WM_COMMAND, 2005);  // from the plug-in's own menu item
-    EXPECT_EQ(MenuItems(), 1u);
-    Post(WM_COMMAND, 2005);
-    EXPECT_EQ(MenuItems(), 1u);
+    for (int button : {IDOK, IDCANCEL}) {
+        Command("send 273 2005 0");  // from the plug-in's own menu item
+        AnswerConfigDialog(button);
+        Sync();
+        EXPECT_EQ(MenuItems(), 1u);
+    }
     Close();
     EXPECT_EQ(Value("Enable"), "1");
     EXPECT_EQ(Value("DelayV"), "1");
@@ -198,10 +176,12 @@ TEST_F(FrameTest, SwitchedOffInTheConfigurationNothingRunsAnyMore)
     // another program holding the file keeps the save at quit from
     // overwriting it.
     SetValue("Enable", "0");
-    HANDLE held = CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    HANDLE held = CreateFileA(ini().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    Post(WM_COMMAND, 2005);
+    Command("send 273 2005 0");
+    AnswerConfigDialog(IDCANCEL);
+    Sync();
     CloseHandle(held);
     const uint64_t off = Now();
 

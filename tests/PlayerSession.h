@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sim/common/Channel.h"
@@ -34,6 +35,39 @@ inline std::vector<std::string> LogTexts(const std::string& path)
     return texts;
 }
 
+struct TDialogSearch {
+    DWORD ProcessId;
+    HWND Found;
+};
+
+inline BOOL CALLBACK FindConfigDialogProc(HWND window, LPARAM data)
+{
+    auto& search = *reinterpret_cast<TDialogSearch*>(data);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    char caption[64] = {};
+    char type[16] = {};
+    GetWindowTextA(window, caption, sizeof caption);
+    GetClassNameA(window, type, sizeof type);
+    if (processId == search.ProcessId && std::string(caption) == "ZER ozavod irozav" &&
+        std::string(type) == "#32770") {
+        search.Found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The plug-in's configuration dialog open in a process, waited for.
+inline HWND WaitForConfigDialog(DWORD processId)
+{
+    for (DWORD start = GetTickCount(); GetTickCount() - start < WaitMs; Sleep(20)) {
+        TDialogSearch search{processId, nullptr};
+        EnumWindows(FindConfigDialogProc, reinterpret_cast<LPARAM>(&search));
+        if (search.Found) return search.Found;
+    }
+    return nullptr;
+}
+
 struct PlayerSession {
     TempFolder folder;
     std::string logPath;
@@ -48,6 +82,44 @@ struct PlayerSession {
         // Without a trailing '\': before a closing quote it would escape it.
         pluginFolder = folder.Path + "plugins";
         CreateDirectoryA(pluginFolder.c_str(), nullptr);
+    }
+
+    std::string ini() const { return pluginFolder + "\\gen_ZEM.dll.ini"; }
+
+    // The plug-in in the player's folder with its settings: a short delay
+    // and no tray icon (taking one out of the tray takes seconds under
+    // Wine), then the values given.
+    void Install(const std::vector<std::pair<const char*, const char*>>& values = {})
+    {
+        ASSERT_TRUE(CopyFileA((ProgramFolder() + "gen_ZEM.dll").c_str(),
+                              (pluginFolder + "\\gen_ZEM.dll").c_str(), FALSE));
+        SetValue("DelayV", "1");
+        SetValue("SetTray", "0");
+        for (const auto& value : values) SetValue(value.first, value.second);
+    }
+    void SetValue(const std::string& name, const char* value) const
+    {
+        WritePrivateProfileStringA("ZER ozavod irozav_Russian", (name + ".Value").c_str(), value,
+                                   ini().c_str());
+    }
+    std::string Value(const std::string& name) const
+    {
+        char text[256] = {};
+        GetPrivateProfileStringA("ZER ozavod irozav_Russian", (name + ".Value").c_str(), "", text,
+                                 sizeof text, ini().c_str());
+        return text;
+    }
+
+    // A user's click on a button of the configuration dialog that the
+    // plug-in opened in the player.
+    void AnswerConfigDialog(int button) const
+    {
+        HWND dialog = WaitForConfigDialog(player.Id());
+        ASSERT_NE(dialog, nullptr);
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+        for (DWORD start = GetTickCount(); IsWindow(dialog); Sleep(10))
+            ASSERT_LT(GetTickCount() - start, WaitMs) << "the dialog stays open";
     }
 
     std::string CommandLine(const std::string& playlistPath) const

@@ -1,0 +1,330 @@
+// The real plug-in in the stand-in player, serving stand-in ZEM and RnQ
+// clients, each its own process: what the clients' logs show they took.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tests/PlayerSession.h"
+#include "util/Files.h"
+
+namespace {
+
+const char Playlist[] =
+    u8"file=C:\\Музыка\\Один.mp3\tentry=Группа - Один\tartist=Группа\ttitle=Один\tlength=245\n"
+    u8"file=C:\\Music\\two.ogg\tentry=Two\tartist=Очень длинное имя группы\ttitle=Two\tlength=61\n";
+
+// One stand-in client in a folder of its own (its profile folder is there).
+struct StandInClient {
+    std::string Folder;
+    std::string LogPath;
+    bool Zem;
+    TChildProcess Process;
+    HWND Main = nullptr;
+    int Syncs = 0;
+
+    StandInClient(const std::string& parent, const std::string& name, bool zem)
+        : Folder(parent + name + "\\"), LogPath(parent + name + ".log"), Zem(zem)
+    {
+        CreateDirectoryA(Folder.c_str(), nullptr);
+    }
+
+    void Start(const std::string& account, const std::string& options = "")
+    {
+        const std::string exe = Folder + (Zem ? "zem.exe" : "rnq.exe");
+        ASSERT_TRUE(CopyFileA((ProgramFolder() + (Zem ? "zem.exe" : "rnq.exe")).c_str(),
+                              exe.c_str(), FALSE));
+        ASSERT_TRUE(Process.Start("\"" + exe + "\" --account " + account + " --log \"" + LogPath +
+                                  "\" " + options));
+        Main = Process.WaitForWindow(Zem ? "TMainForm" : "TRnQmain", WaitMs);
+        ASSERT_NE(Main, nullptr);
+    }
+    void Command(const std::string& command) { ASSERT_TRUE(SendCommand(Main, command)); }
+    std::vector<std::string> Log() const { return LogTexts(LogPath); }
+    std::vector<std::string> Statuses() const
+    {
+        std::vector<std::string> statuses;
+        for (const std::string& line : Log())
+            if (line.rfind("STATUS ", 0) == 0) statuses.push_back(line.substr(7));
+        return statuses;
+    }
+    std::string Status() const
+    {
+        const std::vector<std::string> statuses = Statuses();
+        return statuses.empty() ? std::string() : statuses.back();
+    }
+    // Waits until the client's status is the one given; false when it
+    // does not come.
+    bool WaitForStatus(const std::string& status, DWORD ms = WaitMs) const
+    {
+        for (DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(20))
+            if (Status() == status) return true;
+        return false;
+    }
+    void Sync()
+    {
+        const std::string marker = "sync " + std::to_string(++Syncs);
+        Command("log " + marker);
+        for (DWORD start = GetTickCount(); GetTickCount() - start < WaitMs; Sleep(10))
+            for (const std::string& line : Log())
+                if (line == "MARK " + marker) return;
+        ADD_FAILURE() << "no marker from " << LogPath;
+    }
+    // The user sets a status in the client and confirms it.
+    void UserStatus(const std::string& status)
+    {
+        Command("user-status " + status);
+        ASSERT_TRUE(WaitForStatus(status)) << status;
+    }
+    void Quit()
+    {
+        Command("quit");
+        ASSERT_TRUE(Process.WaitForExit(WaitMs));
+    }
+};
+
+struct ClientsTest : ::testing::Test, PlayerSession {
+    std::vector<std::unique_ptr<StandInClient>> clients;
+
+    // Served as a user would set it up: picture, caption and long status,
+    // with the user's own texts in the templates.
+    void InstallServing(const std::vector<std::pair<const char*, const char*>>& values = {})
+    {
+        Install({{"SetPicture", "1"},
+                        {"SetStatus", "1"},
+                        {"SetLongStatus", "1"},
+                        {"Compatible", "0"},
+                        {"Status", "%Status - %Artist"},
+                        {"LongStatus", "%Status2: %Title"}});
+        for (const auto& value : values) SetValue(value.first, value.second);
+    }
+    StandInClient& AddClient(bool zem, const std::string& account, const std::string& status,
+                             const std::string& options = "")
+    {
+        clients.push_back(std::make_unique<StandInClient>(
+            folder.Path, (zem ? "zem" : "rnq") + std::to_string(clients.size()), zem));
+        StandInClient& client = *clients.back();
+        client.Start(account, options);
+        if (!status.empty()) client.UserStatus(status);
+        return client;
+    }
+    // Waits a little more than one delay: the cycle that follows has run.
+    void Cycle() { Sleep(1400); }
+};
+
+const std::string TrackZemA = "11|Working - Группа|at desk: Один";
+
+TEST_F(ClientsTest, EveryClientShowsTheTrackAndGetsItsOwnStatusBack)
+{
+    InstallServing();
+    StandInClient& a = AddClient(true, "111", "5|Working|at desk");
+    StandInClient& b = AddClient(true, "222", "7|Busy|home");
+    StandInClient& r = AddClient(false, "333", "3|Away|lunch");
+    Start(Playlist);
+    Command("play");
+    EXPECT_TRUE(a.WaitForStatus(TrackZemA, 3000)) << a.Status();
+    EXPECT_TRUE(b.WaitForStatus("11|Busy - Группа|home: Один", 3000)) << b.Status();
+    // RnQ gets the templates' saved-text tokens as they stand.
+    EXPECT_TRUE(r.WaitForStatus("11|%Status - Группа|%Status2: Один", 3000)) << r.Status();
+
+    // Served once: further cycles with nothing new write nothing.
+    const size_t written = a.Statuses().size() + b.Statuses().size() + r.Statuses().size();
+    Sleep(2500);
+    EXPECT_EQ(a.Statuses().size() + b.Statuses().size() + r.Statuses().size(), written);
+
+    Command("stop");
+    EXPECT_TRUE(a.WaitForStatus("5|Working|at desk", 3000)) << a.Status();
+    EXPECT_TRUE(b.WaitForStatus("7|Busy|home", 3000)) << b.Status();
+    // RnQ's picture cannot be read: it is put back as the first picture.
+    EXPECT_TRUE(r.WaitForStatus("0|Away|lunch", 3000)) << r.Status();
+
+    Command("play");
+    EXPECT_TRUE(a.WaitForStatus(TrackZemA, 3000)) << a.Status();
+    Close();
+    EXPECT_EQ(a.Status(), "5|Working|at desk");
+    EXPECT_EQ(b.Status(), "7|Busy|home");
+    EXPECT_EQ(r.Status(), "0|Away|lunch");
+}
+
+TEST_F(ClientsTest, ZemThatExitedShowingTheTrackGetsItsOwnRecordBackInItsFile)
+{
+    InstallServing();
+    StandInClient& a = AddClient(true, "111", "5|Working|at desk");
+    Start(Playlist);
+    Command("play");
+    ASSERT_TRUE(a.WaitForStatus(TrackZemA, 3000)) << a.Status();
+    a.Quit();
+    const std::string file = a.Folder + "Users\\111\\_st_cust.txt";
+    ASSERT_NE(
+        ReadWholeFile(file).find("\r\nWorking - Группа#custom_status_descr#at desk: Один\r\n"),
+        std::string::npos);
+    Cycle();
+    const std::string text = ReadWholeFile(file);
+    EXPECT_EQ(text.find("Working - Группа"), std::string::npos);
+    EXPECT_EQ(text.rfind("#custom_status_descr#\r\n", 0), 0u);
+    EXPECT_NE(text.find("\r\nWorking#custom_status_descr#at desk\r\n"), std::string::npos);
+    Close();
+
+    // Started again, the client takes the user's texts back from its file.
+    a.Start("111");
+    EXPECT_TRUE(a.WaitForStatus("11|Working|at desk", 3000)) << a.Status();
+}
+
+TEST_F(ClientsTest, TheUsersOwnChoiceIsKeptAndSwitchesTheOwnPictureOff)
+{
+    InstallServing();
+    StandInClient& a = AddClient(true, "111", "5|Working|at desk");
+    Start(Playlist);
+    Command("play");
+    ASSERT_TRUE(a.WaitForStatus(TrackZemA, 3000)) << a.Status();
+    a.UserStatus("7|Lunch|back at 2");
+    EXPECT_TRUE(a.WaitForStatus("7|Lunch - Группа|back at 2: Один", 3000)) << a.Status();
+    const std::vector<std::string> statuses = a.Statuses();
+    // What the plug-in overwrote went back before the user's choice.
+    ASSERT_GE(statuses.size(), 4u);
+    EXPECT_EQ(statuses[statuses.size() - 3], "5|Working|at desk");
+    EXPECT_EQ(statuses[statuses.size() - 2], "7|Lunch|back at 2");
+    Command("stop");
+    EXPECT_TRUE(a.WaitForStatus("7|Lunch|back at 2", 3000)) << a.Status();
+    Close();
+    EXPECT_EQ(Value("SetPicture"), "0");
+}
+
+TEST_F(ClientsTest, ANewTitleIsAnotherAccountWithItsOwnStatus)
+{
+    InstallServing();
+    StandInClient& a = AddClient(true, "111", "5|Working|at desk");
+    Start(Playlist);
+    Command("play");
+    ASSERT_TRUE(a.WaitForStatus(TrackZemA, 3000)) << a.Status();
+    const size_t before = a.Statuses().size();
+    a.Command("title 222");
+    Cycle();
+    Cycle();
+    const std::vector<std::string> statuses = a.Statuses();
+    ASSERT_GE(statuses.size(), before + 1);
+    EXPECT_EQ(statuses[before], "5|Working|at desk");
+    Close();
+}
+
+TEST_F(ClientsTest, RemovalAndEachCloseMessagePutTheStatusBack)
+{
+    InstallServing();
+    StandInClient& a = AddClient(true, "111", "5|Working|at desk");
+    StandInClient& r = AddClient(false, "333", "2|Away|lunch");
+    Start(Playlist);
+    Command("play");
+    ASSERT_TRUE(a.WaitForStatus(TrackZemA, 3000)) << a.Status();
+    ASSERT_TRUE(r.WaitForStatus("11|%Status - Группа|%Status2: Один", 3000)) << r.Status();
+    // The player's preferences entry removes the plug-in while the dialog
+    // runs.
+    Command("config");
+    AnswerConfigDialog(IDCANCEL);
+    EXPECT_TRUE(a.WaitForStatus("5|Working|at desk", 3000)) << a.Status();
+    EXPECT_TRUE(r.WaitForStatus("0|Away|lunch", 3000)) << r.Status();
+    // A close message after which the player goes on (Windows did not log
+    // off after all): the statuses go back, and the next cycle sets the track.
+    Command("play");
+    ASSERT_TRUE(a.WaitForStatus(TrackZemA, 3000)) << a.Status();
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, WaitMs, &answer);
+    EXPECT_TRUE(a.WaitForStatus("5|Working|at desk", 3000)) << a.Status();
+    Command("play");
+    EXPECT_TRUE(a.WaitForStatus(TrackZemA, 3000)) << a.Status();
+    // The player's own close.
+    Close();
+    EXPECT_EQ(a.Status(), "5|Working|at desk");
+    EXPECT_EQ(r.Status(), "0|Away|lunch");
+}
+
+TEST_F(ClientsTest, SaveRestoreOffLeavesTheTrack)
+{
+    InstallServing({{"SaveRestore", "0"}});
+    StandInClient& a = AddClient(true, "111", "5|Working|at desk");
+    Start(Playlist);
+    Command("play");
+    ASSERT_TRUE(a.WaitForStatus(TrackZemA, 3000)) << a.Status();
+    Close();
+    EXPECT_EQ(a.Status(), TrackZemA);
+}
+
+TEST_F(ClientsTest, ConditionsAndSelectionDecideWhoIsChanged)
+{
+    InstallServing({{"IfAny", "0"},
+                    {"IfPicture", "1"},
+                    {"AllZEM", "0"},
+                    {"AllZEMNo", "1"},
+                    {"CustomZEM", "11"},
+                    {"Compatible", "1"},
+                    {"SetPicture", "0"}});
+    StandInClient& music = AddClient(true, "111", "11|Music|on");
+    StandInClient& other = AddClient(true, "112", "3|Other|off");
+    StandInClient& unlisted = AddClient(true, "222", "11|Music|too");
+    const size_t unlistedBefore = unlisted.Statuses().size();
+    Start(Playlist);
+    Command("next");
+    Command("play");
+    // The long artist's caption is cut to twenty characters.
+    EXPECT_TRUE(music.WaitForStatus("11|Music - Очень длинн\x85|on: Two", 3000)) << music.Status();
+    const std::vector<std::string> statuses = music.Statuses();
+    ASSERT_GE(statuses.size(), 3u);
+    EXPECT_EQ(statuses[statuses.size() - 2], "0||");  // compatible: an empty status first
+    Cycle();
+    EXPECT_EQ(other.Status(), "3|Other|off");
+    EXPECT_EQ(unlisted.Status(), "11|Music|too");
+    EXPECT_EQ(unlisted.Statuses().size(), unlistedBefore);
+    Close();
+}
+
+TEST_F(ClientsTest, AStatusWindowOnTheUsersScreen)
+{
+    InstallServing();
+    StandInClient& a = AddClient(true, "111", "5|Working|at desk");
+    StandInClient& r = AddClient(false, "333", "2|Away|lunch");
+    a.Command("open-status");
+    r.Command("open-status");
+    a.Sync();
+    r.Sync();
+    Start(Playlist);
+    Command("play");
+    Cycle();
+    Cycle();
+    EXPECT_EQ(a.Status(), "5|Working|at desk");  // ZEM: left alone
+    EXPECT_EQ(r.Status(), "2|Away|lunch");       // RnQ: written, never confirmed
+    Close();
+}
+
+TEST_F(ClientsTest, TwentyTwoClientsTwentyOneServed)
+{
+    InstallServing();
+    for (int i = 0; i < 22; ++i) AddClient(false, std::to_string(500 + i), "4|Own|status");
+    const size_t before = clients.front()->Statuses().size();
+    Start(Playlist);
+    Command("play");
+    const std::string track = "11|%Status - Группа|%Status2: Один";
+    auto servedCount = [&] {
+        int count = 0;
+        for (const auto& client : clients) count += client->Status() == track;
+        return count;
+    };
+    for (DWORD start = GetTickCount(); servedCount() < 21 && GetTickCount() - start < 15000;)
+        Sleep(100);
+    Cycle();
+    int served = 0;
+    for (const auto& client : clients) {
+        if (client->Status() == track) {
+            ++served;
+        } else {
+            EXPECT_EQ(client->Status(), "4|Own|status");
+            EXPECT_EQ(client->Statuses().size(), before);
+        }
+    }
+    EXPECT_EQ(served, 21);
+    Close();
+}
+
+}  // namespace
