@@ -95,11 +95,11 @@ struct ClientsTest : ::testing::Test, PlayerSession {
     void InstallServing(const std::vector<std::pair<const char*, const char*>>& values = {})
     {
         Install({{"SetPicture", "1"},
-                        {"SetStatus", "1"},
-                        {"SetLongStatus", "1"},
-                        {"Compatible", "0"},
-                        {"Status", "%Status - %Artist"},
-                        {"LongStatus", "%Status2: %Title"}});
+                 {"SetStatus", "1"},
+                 {"SetLongStatus", "1"},
+                 {"Compatible", "0"},
+                 {"Status", "%Status - %Artist"},
+                 {"LongStatus", "%Status2: %Title"}});
         for (const auto& value : values) SetValue(value.first, value.second);
     }
     StandInClient& AddClient(bool zem, const std::string& account, const std::string& status,
@@ -325,6 +325,39 @@ TEST_F(ClientsTest, TwentyTwoClientsTwentyOneServed)
     }
     EXPECT_EQ(served, 21);
     Close();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ClientsTest, ADialogWithoutControlsYetIsOpenedOnceAndClosedAgain)
+{
+    InstallServing();
+    // The client starts with the status it kept from its last run.
+    clients.push_back(std::make_unique<StandInClient>(folder.Path, "zem", true));
+    StandInClient& a = *clients.back();
+    const std::string profile = a.Folder + "Users\\";
+    CreateDirectoryA(profile.c_str(), nullptr);
+    CreateDirectoryA((profile + "111").c_str(), nullptr);
+    std::string records;
+    for (int i = 0; i < 30; ++i)
+        records += (i == 5 ? "Working#custom_status_descr#at desk" : "#custom_status_descr#") +
+                   std::string("\r\n");
+    WriteText(profile + "111\\_st_cust.txt", records);
+    WritePrivateProfileStringA("Status", "Picture", "5", (profile + "111\\zem.ini").c_str());
+    a.Start("111", "--lazy-dialog");
+    ASSERT_TRUE(a.WaitForStatus("5|Working|at desk")) << a.Status();
+
+    Start(Playlist);
+    Command("play");
+    EXPECT_TRUE(a.WaitForStatus(TrackZemA, 4000)) << a.Status();
+    size_t opened = 0;
+    for (const std::string& line : a.Log()) opened += line == "OPEN";
+    EXPECT_EQ(opened, 1u);
+    EXPECT_FALSE(IsWindowVisible(FindWindowA("TCusForm", nullptr)));
+    Close();
+    EXPECT_EQ(a.Status(), "5|Working|at desk");
 }
 
 }  // namespace
