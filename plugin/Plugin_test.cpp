@@ -9,6 +9,7 @@
 #include "plugin/UpdateCycle.h"
 #include "plugin/gen_ZEM.h"
 #include "plugin/wa_ipc.h"
+#include "tests/ConfigDialogSearch.h"
 #include "tests/PluginCopy.h"
 #include "util/Text.h"
 #include "util/TimeText.h"
@@ -111,8 +112,11 @@ TEST_F(PluginTest, ConfigurationLeavesOneMenuItemAndOneHook)
     EXPECT_EQ(WindowProc(), PlayerWndHook);
     EXPECT_EQ(OldPlayerWndProc, QuietPlayer::Proc);
     EXPECT_EQ(player.MenuItems(ConfigMenuItemId), 1);
-    PluginConfig();
-    PluginConfig();
+    {
+        ConfigDialogAnswerer user(IDCANCEL);
+        PluginConfig();
+        PluginConfig();
+    }
     EXPECT_EQ(player.MenuItems(ConfigMenuItemId), 1);
     EXPECT_EQ(WindowProc(), PlayerWndHook);
     EXPECT_EQ(OldPlayerWndProc, QuietPlayer::Proc);

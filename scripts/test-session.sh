@@ -6,4 +6,4 @@ zem_start_display || exit 1
 trap '"$WINESERVER" -k </dev/null >/dev/null 2>&1; zem_stop_display' EXIT
 zem_prepare_wine
 export ZEM_WINE_READY=1
-cd "$zem_build" && ctest --output-on-failure --timeout 300
+cd "$zem_build" && ctest --output-on-failure --timeout 120

@@ -13,9 +13,8 @@
 #include "sim/common/Channel.h"
 #include "sim/common/EventLog.h"
 #include "sim/common/Process.h"
+#include "tests/ConfigDialogSearch.h"
 #include "tests/TempFolder.h"
-
-constexpr DWORD WaitMs = 10000;
 
 inline void WriteText(const std::string& path, const std::string& text)
 {
@@ -33,39 +32,6 @@ inline std::vector<std::string> LogTexts(const std::string& path)
     std::vector<std::string> texts;
     for (const TLogLine& line : ReadEventLog(path)) texts.push_back(line.Text);
     return texts;
-}
-
-struct TDialogSearch {
-    DWORD ProcessId;
-    HWND Found;
-};
-
-inline BOOL CALLBACK FindConfigDialogProc(HWND window, LPARAM data)
-{
-    auto& search = *reinterpret_cast<TDialogSearch*>(data);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    char caption[64] = {};
-    char type[16] = {};
-    GetWindowTextA(window, caption, sizeof caption);
-    GetClassNameA(window, type, sizeof type);
-    if (processId == search.ProcessId && std::string(caption) == "ZER ozavod irozav" &&
-        std::string(type) == "#32770") {
-        search.Found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The plug-in's configuration dialog open in a process, waited for.
-inline HWND WaitForConfigDialog(DWORD processId)
-{
-    for (DWORD start = GetTickCount(); GetTickCount() - start < WaitMs; Sleep(20)) {
-        TDialogSearch search{processId, nullptr};
-        EnumWindows(FindConfigDialogProc, reinterpret_cast<LPARAM>(&search));
-        if (search.Found) return search.Found;
-    }
-    return nullptr;
 }
 
 struct PlayerSession {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "plugin/gen_ZEM.h"
+#include "tests/ConfigDialogSearch.h"
 #include "tests/PluginCopy.h"
 
 namespace {
@@ -69,7 +70,10 @@ TEST_F(PluginDllTest, QuitKeepsTheUsersEnableChoiceInTheFile)
 
     // The configuration entry saves and loads again, enabled as before.
     EXPECT_EQ(record->init(), 0);
-    record->config();
+    {
+        ConfigDialogAnswerer user(IDOK);
+        record->config();
+    }
     record->quit();
     EXPECT_EQ(IniValue(ini, "ZER ozavod irozav_Russian", "Enable.Value"), "1");
     EXPECT_EQ(IniValue(ini, "ZER ozavod irozav_Russian", "DelayV.Value"), "15");

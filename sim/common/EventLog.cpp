@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "sim/common/FileHandle.h"
+#include "util/Handles.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "sim/common/FileHandle.h"
+#include "util/Handles.h"
 
 namespace {
 

@@ -1,0 +1,66 @@
+// The command line and the channel commands that both stand-in clients
+// take. Commands are kept when they arrive and run from a message the
+// client posts itself, so the sender is answered at once.
+//
+//   user-status <picture>[|<caption>[|<long text>]]
+//                   the user picks the picture in the status window (and
+//                   types the texts given) and confirms; the window stays
+//                   on or off the screen as it was, unless confirming
+//                   closes it
+//   open-status     the status window appears on screen
+//   hide-status     the status window goes off the screen
+//   destroy-status  the status window is destroyed; opening makes it anew
+//   title <account> another account logs in: the main window title changes
+//   status          logs the current status as a STATUS line
+//   hang <ms>       the user-interface thread sleeps (at most MaxHangMs)
+//   quit            the user closes the client: files written, EXIT logged
+//   crash           the process ends at once and writes nothing
+//   log <text>      a marker line
+//
+// Log lines of this part, after the time stamp:
+//   CMD <text>      every command that arrived
+//   MARK <text>     the command "log"
+//   HANG <ms>       the thread stops answering now...
+//   AWAKE           ...and answers again
+//   BAD <text>      a command that was not understood
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "sim/common/ClientStatus.h"
+
+constexpr UINT RunCommandMessage = WM_APP + 1;
+constexpr int MaxHangMs = 60000;
+constexpr UINT CrashExitCode = 9;
+
+struct TClientOptions {
+    std::string Account;
+    std::string Log;
+    bool LazyDialog = false;
+    bool Show = false;
+};
+
+// --account <text>, --log <file>, --show and, where lazyDialog allows it,
+// --lazy-dialog; false for anything else or a missing needed account.
+bool ParseClientOptions(int argc, char** argv, bool needAccount, bool lazyDialog,
+                        TClientOptions& options);
+
+// What a command does in the client.
+struct TClientActions {
+    int PictureCount;
+    bool (*UserStatus)(const TUserChoice& choice);  // false when it could not be done
+    void (*OpenStatus)();
+    void (*HideStatus)();
+    void (*DestroyStatus)();
+    void (*SetAccount)(const std::string& account);
+    TClientStatus (*Status)();
+};
+
+// For WM_COPYDATA to the main window: logs and keeps the command, posts
+// RunCommandMessage to the window; false when it is no command.
+bool KeepCommand(HWND mainWindow, WPARAM wParam, LPARAM lParam);
+// For RunCommandMessage: runs the oldest command kept. "quit" sends
+// WM_CLOSE to the main window, as the user closing it.
+void RunKeptCommand(HWND mainWindow, const TClientActions& actions);

@@ -1,0 +1,149 @@
+// The stand-in RnQ client; what it does is told at the top of Rnq.h.
+#include <windows.h>
+
+#include "sim/common/ClientCommands.h"
+#include "sim/common/ClientControls.h"
+#include "sim/common/EventLog.h"
+#include "sim/rnq/Profile.h"
+#include "sim/rnq/Rnq.h"
+#include "sim/rnq/StatusForm.h"
+
+TRnq Rnq;
+
+namespace {
+
+constexpr char MainClass[] = "TRnQmain";
+constexpr char TitlePrefix[] = "R&Q";
+constexpr int Width = 220;
+constexpr int Height = 400;
+constexpr int Margin = 8;
+
+std::string Title(const std::string& account)
+{
+    return account.empty() ? std::string(TitlePrefix) : TitlePrefix + (" " + account);
+}
+
+void SetAccount(const std::string& account)
+{
+    Rnq.Account = account;
+    SetWindowTextA(Rnq.Main, Title(account).c_str());
+    LogEvent("TITLE " + account);
+    RefreshMainWindow();
+}
+
+const TClientActions Actions{
+    PictureCount,      ChooseStatus, OpenStatusForm, HideStatusForm,
+    DestroyStatusForm, SetAccount,   RnqStatus,
+};
+
+void Paint(HWND window)
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    const std::string text =
+        "Account: " + Rnq.Account + "\r\nXStatus: " + std::to_string(Rnq.Status.Picture) +
+        "\r\nCaption: " + Rnq.Status.Caption + "\r\nLong status: " + Rnq.Status.LongText;
+    RECT area{};
+    GetClientRect(window, &area);
+    InflateRect(&area, -Margin, -Margin);
+    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &area,
+              DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, oldFont);
+    EndPaint(window, &paint);
+}
+
+LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+        case WM_COPYDATA:
+            return KeepCommand(window, wParam, lParam) ? TRUE : FALSE;
+        case RunCommandMessage:
+            RunKeptCommand(window, Actions);
+            return 0;
+        case WM_PAINT:
+            Paint(window);
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    try {
+        return HandleMessage(window, message, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
+}
+
+bool CreateMainWindow(HINSTANCE instance, bool show)
+{
+    WNDCLASSEXA info{};
+    info.cbSize = sizeof(info);
+    info.style = CS_HREDRAW | CS_VREDRAW;
+    info.lpfnWndProc = MainProc;
+    info.hInstance = instance;
+    info.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    info.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    info.lpszClassName = MainClass;
+    if (!RegisterClassExA(&info)) return false;
+    Rnq.Main = CreateWindowExA(0, MainClass, Title(Rnq.Account).c_str(), WS_OVERLAPPEDWINDOW,
+                               CW_USEDEFAULT, CW_USEDEFAULT, Width, Height, nullptr, nullptr,
+                               instance, nullptr);
+    if (!Rnq.Main) return false;
+    if (show) {
+        ShowWindow(Rnq.Main, SW_SHOWNORMAL);
+        UpdateWindow(Rnq.Main);
+    }
+    return true;
+}
+
+int Run(int argc, char** argv)
+{
+    TClientOptions options;
+    if (!ParseClientOptions(argc, argv, false, false, options)) return 1;
+    OpenEventLog(options.Log);
+    Rnq.Account = options.Account;
+    LoadProfile();
+
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (!RegisterClientControls(instance) || !RegisterStatusForm(instance)) return 3;
+    // The status window first: whoever finds the main window finds it too.
+    if (!CreateStatusForm() || !CreateMainWindow(instance, options.Show)) return 3;
+    LogStatus(Rnq.Status);
+
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    SaveProfile();
+    LogEvent("EXIT");
+    return 0;
+}
+
+}  // namespace
+
+TClientStatus RnqStatus()
+{
+    return Rnq.Status;
+}
+
+void RefreshMainWindow()
+{
+    if (Rnq.Main) InvalidateRect(Rnq.Main, nullptr, TRUE);
+}
+
+int main(int argc, char** argv)
+{
+    try {
+        return Run(argc, argv);
+    } catch (...) {
+        return 4;
+    }
+}

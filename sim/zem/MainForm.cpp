@@ -1,0 +1,156 @@
+#include "sim/zem/MainForm.h"
+
+#include "sim/common/ClientCommands.h"
+#include "sim/common/ClientControls.h"
+#include "sim/common/EventLog.h"
+#include "sim/zem/StatusDialog.h"
+#include "sim/zem/Zem.h"
+
+namespace {
+
+constexpr char MainClass[] = "TMainForm";
+constexpr char TitlePrefix[] = "[zem] - ";
+constexpr int Width = 300;
+constexpr int Height = 400;
+constexpr int ToolbarHeight = 28;
+constexpr int StatusBarHeight = 24;
+// How far from its right end a click on the status bar opens the dialog:
+// there sits its status button.
+constexpr int StatusButtonWidth = 40;
+constexpr int Margin = 8;
+
+const TClientActions Actions{
+    PictureCount,        ChooseStatus, OpenStatusDialog, HideStatusDialog,
+    DestroyStatusDialog, SetAccount,   ZemStatus,
+};
+
+void Layout(HWND window)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    ShowWindow(Zem.Toolbar, Zem.Compact ? SW_HIDE : SW_SHOW);
+    MoveWindow(Zem.Toolbar, 0, 0, client.right, ToolbarHeight, TRUE);
+    MoveWindow(Zem.StatusBar, 0, client.bottom - StatusBarHeight, client.right, StatusBarHeight,
+               TRUE);
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+void Paint(HWND window)
+{
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    const TClientStatus status = ZemStatus();
+    const std::string text = "Account: " + Zem.Account +
+                             "\r\nStatus picture: " + std::to_string(status.Picture) + " " +
+                             PictureName(status.Picture) + "\r\nCaption: " + status.Caption +
+                             "\r\nLong status: " + status.LongText;
+    RECT area{};
+    GetClientRect(window, &area);
+    InflateRect(&area, -Margin, -Margin);
+    area.top += Zem.Compact ? 0 : ToolbarHeight;
+    area.bottom -= StatusBarHeight;
+    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &area,
+              DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, oldFont);
+    EndPaint(window, &paint);
+}
+
+void StatusBarClicked(LPARAM point)
+{
+    RECT client{};
+    GetClientRect(Zem.StatusBar, &client);
+    if (MessagePoint(point).x >= client.right - StatusButtonWidth) OpenStatusDialog();
+}
+
+void SwitchCompact(HWND window)
+{
+    Zem.Compact = !Zem.Compact;
+    LogEvent(Zem.Compact ? "COMPACT on" : "COMPACT off");
+    Layout(window);
+}
+
+LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+        case WM_COPYDATA:
+            return KeepCommand(window, wParam, lParam) ? TRUE : FALSE;
+        case RunCommandMessage:
+            RunKeptCommand(window, Actions);
+            return 0;
+        case PanelClickMessage:
+            if (reinterpret_cast<HWND>(wParam) == Zem.StatusBar) StatusBarClicked(lParam);
+            return 0;
+        case PanelDoubleClickMessage:
+            if (reinterpret_cast<HWND>(wParam) == Zem.StatusBar) SwitchCompact(window);
+            return 0;
+        case WM_SIZE:
+            if (Zem.StatusBar) Layout(window);
+            return 0;
+        case WM_PAINT:
+            Paint(window);
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    try {
+        return HandleMessage(window, message, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
+}
+
+}  // namespace
+
+bool RegisterMainForm(HINSTANCE instance)
+{
+    WNDCLASSEXA info{};
+    info.cbSize = sizeof(info);
+    info.style = CS_HREDRAW | CS_VREDRAW;
+    info.lpfnWndProc = MainFormProc;
+    info.hInstance = instance;
+    info.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    info.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    info.lpszClassName = MainClass;
+    return RegisterClassExA(&info) != 0;
+}
+
+bool CreateMainForm(HINSTANCE instance, bool show)
+{
+    const std::string title = TitlePrefix + Zem.Account;
+    Zem.Main = CreateWindowExA(0, MainClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                               CW_USEDEFAULT, CW_USEDEFAULT, Width, Height, nullptr, nullptr,
+                               instance, nullptr);
+    if (!Zem.Main) return false;
+    Zem.Toolbar = CreateControl(PanelClass, 0, "ZEM", Zem.Main, 0, 0, 0, 0);
+    Zem.StatusBar = CreateControl(PanelClass, 0, PictureName(Zem.Picture), Zem.Main, 0, 0, 0, 0);
+    if (!Zem.Toolbar || !Zem.StatusBar) return false;
+    Layout(Zem.Main);
+    if (show) {
+        ShowWindow(Zem.Main, SW_SHOWNORMAL);
+        UpdateWindow(Zem.Main);
+    }
+    return true;
+}
+
+void RefreshMainForm()
+{
+    if (!Zem.Main) return;
+    SetWindowTextA(Zem.StatusBar, PictureName(Zem.Picture));
+    InvalidateRect(Zem.Main, nullptr, TRUE);
+}
+
+void SetAccount(const std::string& account)
+{
+    Zem.Account = account;
+    SetWindowTextA(Zem.Main, (TitlePrefix + account).c_str());
+    LogEvent("TITLE " + account);
+    InvalidateRect(Zem.Main, nullptr, TRUE);
+}
