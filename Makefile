@@ -15,7 +15,7 @@ dll: setup
 	cmake -S . -B $(B32) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686.cmake
 	cmake --build $(B32) -j $(JOBS)
 	mkdir -p dist
-	cp $(B32)/bin/gen_ZEM.dll dist/gen_ZEM.dll
+	cp $(B32)/bin/gen_ZEM.dll $(B32)/bin/gen_ZEM.html dist/
 
 # The tests run the x86_64 build under Wine; they also check the 32-bit DLL.
 build-tests: dll

@@ -27,14 +27,15 @@ inline BOOL CALLBACK FindConfigDialogProc(HWND window, LPARAM data)
     InternalGetWindowText(window, caption, 64);
     GetClassNameA(window, type, sizeof type);
     if (processId == search.ProcessId && std::wstring(caption) == L"ZER ozavod irozav" &&
-        std::string(type) == "#32770") {
+        std::string(type) == "#32770" && IsWindowVisible(window)) {
         search.Found = window;
         return FALSE;
     }
     return TRUE;
 }
 
-// The plug-in's configuration dialog open in a process, waited for.
+// The plug-in's configuration dialog open in a process, waited for until it
+// is shown (its controls exist by then).
 inline HWND WaitForConfigDialog(DWORD processId)
 {
     for (DWORD start = GetTickCount(); GetTickCount() - start < WaitMs; Sleep(20)) {

@@ -1,0 +1,9 @@
+// Resource names shared by the resource script and the code; plain macros,
+// because the resource compiler reads this file too.
+#pragma once
+
+#define IDD_CONFIG 101
+// The dialog's push buttons besides OK (1) and Cancel (2).
+#define IDC_DEFAULTS 3
+#define IDC_HELPPAGE 4
+#define IDC_RESETCAPTIONS 5
