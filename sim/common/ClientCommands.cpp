@@ -1,13 +1,8 @@
 #include "sim/common/ClientCommands.h"
 
-#include <deque>
-
-#include "sim/common/Channel.h"
 #include "sim/common/EventLog.h"
 
 namespace {
-
-std::deque<std::string> Kept;
 
 void Hang(int ms)
 {
@@ -19,15 +14,14 @@ void Hang(int ms)
 // True when the command was understood and done.
 bool RunCommand(HWND mainWindow, const TClientActions& actions, const std::string& command)
 {
-    const size_t blank = command.find(' ');
-    const std::string name = command.substr(0, blank);
-    const bool bare = blank == std::string::npos;
-    const std::string argument = bare ? "" : command.substr(blank + 1);
+    const TCommandWords words = SplitCommand(command);
+    const std::string& name = words.Name;
+    const std::string& argument = words.Argument;
     if (name == "log") {
         LogEvent("MARK " + argument);
         return true;
     }
-    if (name == "title" && !bare) {
+    if (name == "title" && !words.Bare) {
         actions.SetAccount(argument);
         return true;
     }
@@ -42,7 +36,7 @@ bool RunCommand(HWND mainWindow, const TClientActions& actions, const std::strin
         Hang(ms);
         return true;
     }
-    if (!bare) return false;
+    if (!words.Bare) return false;
     if (name == "open-status") {
         actions.OpenStatus();
     } else if (name == "hide-status") {
@@ -91,20 +85,26 @@ bool ParseClientOptions(int argc, char** argv, bool needAccount, bool lazyDialog
     return account || !needAccount;
 }
 
-bool KeepCommand(HWND mainWindow, WPARAM wParam, LPARAM lParam)
-{
-    std::string command;
-    if (!ReadCommand(wParam, lParam, command)) return false;
-    LogEvent("CMD " + command);
-    Kept.push_back(command);
-    PostMessageA(mainWindow, RunCommandMessage, 0, 0);
-    return true;
-}
-
 void RunKeptCommand(HWND mainWindow, const TClientActions& actions)
 {
-    if (Kept.empty()) return;
-    const std::string command = Kept.front();
-    Kept.pop_front();
-    if (!RunCommand(mainWindow, actions, command)) LogEvent("BAD " + command);
+    std::string command;
+    if (TakeKeptCommand(command) && !RunCommand(mainWindow, actions, command)) {
+        LogEvent("BAD " + command);
+    }
+}
+
+LRESULT HandleMainWindowMessage(HWND mainWindow, UINT message, WPARAM wParam, LPARAM lParam,
+                                const TClientActions& actions)
+{
+    switch (message) {
+        case WM_COPYDATA:
+            return KeepCommand(mainWindow, wParam, lParam) ? TRUE : FALSE;
+        case RunCommandMessage:
+            RunKeptCommand(mainWindow, actions);
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+    }
+    return DefWindowProcA(mainWindow, message, wParam, lParam);
 }

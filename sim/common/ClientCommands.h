@@ -30,8 +30,8 @@
 #include <string>
 
 #include "sim/common/ClientStatus.h"
+#include "sim/common/CommandQueue.h"
 
-constexpr UINT RunCommandMessage = WM_APP + 1;
 constexpr int MaxHangMs = 60000;
 constexpr UINT CrashExitCode = 9;
 
@@ -58,9 +58,13 @@ struct TClientActions {
     TClientStatus (*Status)();
 };
 
-// For WM_COPYDATA to the main window: logs and keeps the command, posts
-// RunCommandMessage to the window; false when it is no command.
-bool KeepCommand(HWND mainWindow, WPARAM wParam, LPARAM lParam);
-// For RunCommandMessage: runs the oldest command kept. "quit" sends
+// For RunCommandMessage: runs the oldest command kept (KeepCommand of
+// sim/common/CommandQueue.h took it from WM_COPYDATA). "quit" sends
 // WM_CLOSE to the main window, as the user closing it.
 void RunKeptCommand(HWND mainWindow, const TClientActions& actions);
+
+// What both clients' main windows do alike: they take commands and run them
+// and end the message loop once destroyed; other messages go to
+// DefWindowProcA.
+LRESULT HandleMainWindowMessage(HWND mainWindow, UINT message, WPARAM wParam, LPARAM lParam,
+                                const TClientActions& actions);

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstring>
 
+#include "sim/common/Window.h"
+
 namespace {
 
 constexpr LONG_PTR Pressed = 1;
@@ -22,19 +24,15 @@ std::array<TSuperclass, 3> Superclasses{{
 
 // Every message goes on to the system control's own procedure, as a VCL
 // control passes what it does not handle to the procedure it saved.
-LRESULT CALLBACK SuperclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT HandleSuperclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    try {
-        const ATOM atom = static_cast<ATOM>(GetClassWord(window, GCW_ATOM));
-        for (const TSuperclass& superclass : Superclasses) {
-            if (superclass.Atom == atom && superclass.BaseProc) {
-                return CallWindowProcA(superclass.BaseProc, window, message, wParam, lParam);
-            }
+    const ATOM atom = static_cast<ATOM>(GetClassWord(window, GCW_ATOM));
+    for (const TSuperclass& superclass : Superclasses) {
+        if (superclass.Atom == atom && superclass.BaseProc) {
+            return CallWindowProcA(superclass.BaseProc, window, message, wParam, lParam);
         }
-        return DefWindowProcA(window, message, wParam, lParam);
-    } catch (...) {
-        return 0;
     }
+    return DefWindowProcA(window, message, wParam, lParam);
 }
 
 bool RegisterSuperclass(HINSTANCE instance, TSuperclass& superclass)
@@ -44,7 +42,7 @@ bool RegisterSuperclass(HINSTANCE instance, TSuperclass& superclass)
     if (!GetClassInfoExA(nullptr, superclass.Base, &info)) return false;
     superclass.BaseProc = info.lpfnWndProc;
     info.style &= ~CS_GLOBALCLASS;
-    info.lpfnWndProc = SuperclassProc;
+    info.lpfnWndProc = GuardedProc<HandleSuperclass>;
     info.hInstance = instance;
     info.lpszClassName = superclass.Name;
     superclass.Atom = RegisterClassExA(&info);
@@ -60,18 +58,14 @@ bool Inside(HWND window, POINT point)
 
 void PaintPanel(HWND panel)
 {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(panel, &paint);
+    TPaint paint(panel);
     RECT client{};
     GetClientRect(panel, &client);
-    DrawEdge(dc, &client, EDGE_RAISED, BF_RECT);
+    DrawEdge(paint.Dc, &client, EDGE_RAISED, BF_RECT);
     const std::string caption = ControlText(panel);
-    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    SetBkMode(dc, TRANSPARENT);
-    DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &client,
+    TGuiFont font(paint.Dc);
+    DrawTextA(paint.Dc, caption.c_str(), static_cast<int>(caption.size()), &client,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
-    SelectObject(dc, oldFont);
-    EndPaint(panel, &paint);
 }
 
 LRESULT HandlePanel(HWND panel, UINT message, WPARAM wParam, LPARAM lParam)
@@ -105,28 +99,6 @@ LRESULT HandlePanel(HWND panel, UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(panel, message, wParam, lParam);
 }
 
-LRESULT CALLBACK PanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    try {
-        return HandlePanel(panel, message, wParam, lParam);
-    } catch (...) {
-        return 0;
-    }
-}
-
-bool RegisterPanel(HINSTANCE instance)
-{
-    WNDCLASSEXA info{};
-    info.cbSize = sizeof(info);
-    info.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-    info.lpfnWndProc = PanelProc;
-    info.hInstance = instance;
-    info.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    info.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    info.lpszClassName = PanelClass;
-    return RegisterClassExA(&info) != 0;
-}
-
 }  // namespace
 
 bool RegisterClientControls(HINSTANCE instance)
@@ -134,7 +106,8 @@ bool RegisterClientControls(HINSTANCE instance)
     for (TSuperclass& superclass : Superclasses) {
         if (!RegisterSuperclass(instance, superclass)) return false;
     }
-    return RegisterPanel(instance);
+    return RegisterWindowClass(instance, PanelClass, GuardedProc<HandlePanel>,
+                               CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, COLOR_BTNFACE);
 }
 
 HWND CreateControl(const char* className, DWORD style, const char* text, HWND parent, int x, int y,

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include "sim/common/TextFile.h"
 #include "util/Handles.h"
 
 namespace {
@@ -56,23 +57,11 @@ void LogEvent(const std::string& text)
 std::vector<TLogLine> ReadEventLog(const std::string& path)
 {
     std::vector<TLogLine> lines;
-    TFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, ShareAll, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Open()) return lines;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Handle, &size) || size.QuadPart > MaxLogBytes) return lines;
-    std::string text(static_cast<size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!text.empty() &&
-        !ReadFile(file.Handle, &text[0], static_cast<DWORD>(text.size()), &read, nullptr)) {
-        return lines;
-    }
-    text.resize(read);
-    size_t start = 0;
-    for (size_t end = text.find("\r\n"); end != std::string::npos;
-         start = end + 2, end = text.find("\r\n", start)) {
+    std::string text;
+    if (!ReadTextFile(path, MaxLogBytes, text)) return lines;
+    for (const std::string& entry : CrLfLines(text)) {
         TLogLine line;
-        if (ParseLine(text.substr(start, end - start), line)) lines.push_back(std::move(line));
+        if (ParseLine(entry, line)) lines.push_back(std::move(line));
     }
     return lines;
 }

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "util/Handles.h"
+#include "sim/common/TextFile.h"
 
 namespace {
 
@@ -141,20 +141,8 @@ TPlaylist ParsePlaylist(const std::string& utf8Text)
 
 bool ReadPlaylist(const std::string& path, TPlaylist& playlist)
 {
-    TFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file.Open() || !GetFileSizeEx(file.Handle, &size) ||
-        size.QuadPart > static_cast<LONGLONG>(MaxPlaylistFileBytes)) {
-        return false;
-    }
-    std::string text(static_cast<size_t>(size.QuadPart), '\0');
-    DWORD read = 0;
-    if (!text.empty() &&
-        !ReadFile(file.Handle, &text[0], static_cast<DWORD>(text.size()), &read, nullptr)) {
-        return false;
-    }
-    text.resize(read);
+    std::string text;
+    if (!ReadTextFile(path, MaxPlaylistFileBytes, text)) return false;
     playlist = ParsePlaylist(text);
     return true;
 }

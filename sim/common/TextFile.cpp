@@ -15,8 +15,9 @@ std::string ExeFolder()
 
 bool ReadTextFile(const std::string& path, size_t maxBytes, std::string& text)
 {
-    TFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    TFileHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     if (!file.Open() || !GetFileSizeEx(file.Handle, &size) || size.QuadPart < 0 ||
         static_cast<unsigned long long>(size.QuadPart) > maxBytes) {
@@ -42,4 +43,15 @@ bool WriteTextFile(const std::string& path, const std::string& text)
     return WriteFile(file.Handle, text.data(), static_cast<DWORD>(text.size()), &written,
                      nullptr) &&
            written == text.size();
+}
+
+std::vector<std::string> CrLfLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end = text.find("\r\n"); end != std::string::npos;
+         start = end + 2, end = text.find("\r\n", start)) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    return lines;
 }

@@ -2,20 +2,16 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <deque>
 #include <sstream>
 #include <string>
 
 #include "plugin/wa_ipc.h"
-#include "sim/common/Channel.h"
 #include "sim/common/EventLog.h"
 #include "sim/player/MainMenu.h"
 #include "sim/player/Player.h"
 #include "sim/player/Plugins.h"
 
 namespace {
-
-std::deque<std::string> Pending;
 
 // A whole decimal number that fits a 64-bit integer.
 bool ParseNumber(const std::string& text, long long& value)
@@ -57,16 +53,14 @@ int PlayerCommandId(const std::string& name)
 
 bool RunCommand(const std::string& command)
 {
-    const size_t blank = command.find(' ');
-    const std::string name = command.substr(0, blank);
-    const bool bare = blank == std::string::npos;
-    const std::string arguments = bare ? "" : command.substr(blank + 1);
-    if (name == "send") return SendFromInside(arguments);
+    const TCommandWords words = SplitCommand(command);
+    const std::string& name = words.Name;
+    if (name == "send") return SendFromInside(words.Argument);
     if (name == "log") {
-        LogEvent("MARK " + arguments);
+        LogEvent("MARK " + words.Argument);
         return true;
     }
-    if (!bare) return false;
+    if (!words.Bare) return false;
     if (int id = PlayerCommandId(name)) {
         // Through the window procedure, as a press of the player's button.
         PostMessageA(Player.Window, WM_COMMAND, static_cast<WPARAM>(id), 0);
@@ -84,20 +78,8 @@ bool RunCommand(const std::string& command)
 
 }  // namespace
 
-bool QueueCommand(WPARAM wParam, LPARAM lParam)
-{
-    std::string command;
-    if (!ReadCommand(wParam, lParam, command)) return false;
-    LogEvent("CMD " + command);
-    Pending.push_back(command);
-    PostMessageA(Player.Window, RunCommandMessage, 0, 0);
-    return true;
-}
-
 void RunQueuedCommand()
 {
-    if (Pending.empty()) return;
-    const std::string command = Pending.front();
-    Pending.pop_front();
-    if (!RunCommand(command)) LogEvent("BAD " + command);
+    std::string command;
+    if (TakeKeptCommand(command) && !RunCommand(command)) LogEvent("BAD " + command);
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "sim/common/EventLog.h"
+#include "sim/common/Window.h"
 #include "sim/player/Commands.h"
 #include "sim/player/MainMenu.h"
 #include "sim/player/Playback.h"
@@ -52,8 +53,7 @@ bool ParseOptions(int argc, char** argv, TOptions& options)
 
 void Paint(HWND window)
 {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
+    TPaint paint(window);
     const TTrack* track = CurrentTrack();
     const std::string lines[] = {
         track ? "Track " + std::to_string(Player.Position + 1) + " of " +
@@ -62,13 +62,12 @@ void Paint(HWND window)
         track ? "File: " + track->File : std::string(),
         std::string("State: ") + PlayStateName(Player.State),
     };
-    SetBkMode(dc, TRANSPARENT);
+    SetBkMode(paint.Dc, TRANSPARENT);
     int y = 8;
     for (const std::string& line : lines) {
-        TextOutA(dc, 8, y, line.data(), static_cast<int>(line.size()));
+        TextOutA(paint.Dc, 8, y, line.data(), static_cast<int>(line.size()));
         y += 20;
     }
-    EndPaint(window, &paint);
 }
 
 LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -80,7 +79,7 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
             if (HIWORD(wParam) == 0 && RunPlayerCommand(LOWORD(wParam))) return 0;
             break;
         case WM_COPYDATA:
-            return QueueCommand(wParam, lParam) ? TRUE : FALSE;
+            return KeepCommand(Player.Window, wParam, lParam) ? TRUE : FALSE;
         case RunCommandMessage:
             RunQueuedCommand();
             return 0;
@@ -95,25 +94,11 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    try {
-        return HandleMessage(window, message, wParam, lParam);
-    } catch (...) {
-        return 0;
-    }
-}
-
 HWND CreateMainWindow(HINSTANCE instance)
 {
-    WNDCLASSEXA info{};
-    info.cbSize = sizeof(info);
-    info.lpfnWndProc = MainWindowProc;
-    info.hInstance = instance;
-    info.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    info.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    info.lpszClassName = WindowClass;
-    if (!RegisterClassExA(&info)) return nullptr;
+    if (!RegisterWindowClass(instance, WindowClass, GuardedProc<HandleMessage>, 0, COLOR_WINDOW)) {
+        return nullptr;
+    }
     return CreateWindowExA(0, WindowClass, WindowTitle().c_str(), WS_OVERLAPPEDWINDOW,
                            CW_USEDEFAULT, CW_USEDEFAULT, 480, 140, nullptr, nullptr, instance,
                            nullptr);
@@ -139,16 +124,9 @@ int Run(int argc, char** argv)
     Player.Window = CreateMainWindow(instance);
     if (!Player.Window) return 3;
     LoadPlugins(options.Plugins, Player.Window);
-    if (options.Show) {
-        ShowWindow(Player.Window, SW_SHOWNORMAL);
-        UpdateWindow(Player.Window);
-    }
+    if (options.Show) ShowMainWindow(Player.Window);
 
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    RunMessageLoop();
     FreePlugins();
     LogEvent("EXIT");
     return 0;
@@ -158,9 +136,5 @@ int Run(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    try {
-        return Run(argc, argv);
-    } catch (...) {
-        return 4;
-    }
+    return GuardedMain(Run, argc, argv);
 }

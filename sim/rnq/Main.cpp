@@ -4,6 +4,7 @@
 #include "sim/common/ClientCommands.h"
 #include "sim/common/ClientControls.h"
 #include "sim/common/EventLog.h"
+#include "sim/common/Window.h"
 #include "sim/rnq/Profile.h"
 #include "sim/rnq/Rnq.h"
 #include "sim/rnq/StatusForm.h"
@@ -38,68 +39,32 @@ const TClientActions Actions{
 
 void Paint(HWND window)
 {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
     const std::string text =
         "Account: " + Rnq.Account + "\r\nXStatus: " + std::to_string(Rnq.Status.Picture) +
         "\r\nCaption: " + Rnq.Status.Caption + "\r\nLong status: " + Rnq.Status.LongText;
-    RECT area{};
-    GetClientRect(window, &area);
-    InflateRect(&area, -Margin, -Margin);
-    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    SetBkMode(dc, TRANSPARENT);
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &area,
-              DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(dc, oldFont);
-    EndPaint(window, &paint);
+    PaintText(window, text, InnerArea(window, Margin));
 }
 
 LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-        case WM_COPYDATA:
-            return KeepCommand(window, wParam, lParam) ? TRUE : FALSE;
-        case RunCommandMessage:
-            RunKeptCommand(window, Actions);
-            return 0;
-        case WM_PAINT:
-            Paint(window);
-            return 0;
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    try {
-        return HandleMessage(window, message, wParam, lParam);
-    } catch (...) {
+    if (message == WM_PAINT) {
+        Paint(window);
         return 0;
     }
+    return HandleMainWindowMessage(window, message, wParam, lParam, Actions);
 }
 
 bool CreateMainWindow(HINSTANCE instance, bool show)
 {
-    WNDCLASSEXA info{};
-    info.cbSize = sizeof(info);
-    info.style = CS_HREDRAW | CS_VREDRAW;
-    info.lpfnWndProc = MainProc;
-    info.hInstance = instance;
-    info.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    info.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    info.lpszClassName = MainClass;
-    if (!RegisterClassExA(&info)) return false;
+    if (!RegisterWindowClass(instance, MainClass, GuardedProc<HandleMessage>,
+                             CS_HREDRAW | CS_VREDRAW, COLOR_WINDOW)) {
+        return false;
+    }
     Rnq.Main = CreateWindowExA(0, MainClass, Title(Rnq.Account).c_str(), WS_OVERLAPPEDWINDOW,
                                CW_USEDEFAULT, CW_USEDEFAULT, Width, Height, nullptr, nullptr,
                                instance, nullptr);
     if (!Rnq.Main) return false;
-    if (show) {
-        ShowWindow(Rnq.Main, SW_SHOWNORMAL);
-        UpdateWindow(Rnq.Main);
-    }
+    if (show) ShowMainWindow(Rnq.Main);
     return true;
 }
 
@@ -117,11 +82,7 @@ int Run(int argc, char** argv)
     if (!CreateStatusForm() || !CreateMainWindow(instance, options.Show)) return 3;
     LogStatus(Rnq.Status);
 
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    RunMessageLoop();
     SaveProfile();
     LogEvent("EXIT");
     return 0;
@@ -141,9 +102,5 @@ void RefreshMainWindow()
 
 int main(int argc, char** argv)
 {
-    try {
-        return Run(argc, argv);
-    } catch (...) {
-        return 4;
-    }
+    return GuardedMain(Run, argc, argv);
 }

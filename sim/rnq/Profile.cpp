@@ -75,11 +75,7 @@ void LoadProfile()
     std::string text;
     if (!ReadTextFile(folder + ProfileFile, MaxProfileBytes, text)) return;
     TClientStatus status;
-    size_t start = 0;
-    for (size_t end = text.find("\r\n"); end != std::string::npos;
-         start = end + 2, end = text.find("\r\n", start)) {
-        ReadLine(text.substr(start, end - start), status);
-    }
+    for (const std::string& line : CrLfLines(text)) ReadLine(line, status);
     Rnq.Status = status;
     Rnq.Selected = status.Picture;
 }

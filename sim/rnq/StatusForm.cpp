@@ -2,6 +2,8 @@
 
 #include "sim/common/ClientControls.h"
 #include "sim/common/EventLog.h"
+#include "sim/common/StatusWindow.h"
+#include "sim/common/Window.h"
 #include "sim/rnq/Rnq.h"
 
 namespace {
@@ -68,10 +70,9 @@ void Confirm()
 
 void Paint(HWND window)
 {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    SetBkMode(dc, TRANSPARENT);
+    TPaint paint(window);
+    TGuiFont font(paint.Dc);
+    const HDC dc = paint.Dc;
     static const char prompt[] = "Choose a picture, type, press Enter:";
     TextOutA(dc, GridLeft, 12, prompt, lstrlenA(prompt));
     for (int cell = 0; cell < PictureCount; ++cell) {
@@ -84,12 +85,14 @@ void Paint(HWND window)
         DrawTextA(dc, number.c_str(), static_cast<int>(number.size()), &place,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     }
-    SelectObject(dc, oldFont);
-    EndPaint(window, &paint);
 }
 
 LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (IsCloseRequest(message, wParam)) {
+        HideStatusForm();
+        return 0;
+    }
     switch (message) {
         case WM_LBUTTONDOWN:
             PressedCell = CellAt(MessagePoint(lParam));
@@ -106,15 +109,6 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
                 return 0;
             }
             break;
-        case WM_SYSCOMMAND:
-            if ((wParam & 0xFFF0) == SC_CLOSE) {
-                HideStatusForm();
-                return 0;
-            }
-            break;
-        case WM_CLOSE:
-            HideStatusForm();
-            return 0;
         case WM_PAINT:
             Paint(window);
             return 0;
@@ -125,27 +119,11 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    try {
-        return HandleMessage(window, message, wParam, lParam);
-    } catch (...) {
-        return 0;
-    }
-}
-
 }  // namespace
 
 bool RegisterStatusForm(HINSTANCE instance)
 {
-    WNDCLASSEXA info{};
-    info.cbSize = sizeof(info);
-    info.lpfnWndProc = FormProc;
-    info.hInstance = instance;
-    info.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    info.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    info.lpszClassName = FormClass;
-    return RegisterClassExA(&info) != 0;
+    return RegisterWindowClass(instance, FormClass, GuardedProc<HandleMessage>, 0, COLOR_BTNFACE);
 }
 
 bool CreateStatusForm()
@@ -170,24 +148,17 @@ bool CreateStatusForm()
 void OpenStatusForm()
 {
     if (!Rnq.StatusForm && !CreateStatusForm()) return;
-    if (IsWindowVisible(Rnq.StatusForm)) return;
-    ShowCurrentStatus();
-    ShowWindow(Rnq.StatusForm, SW_SHOWNORMAL);
-    LogEvent("OPEN");
+    OpenStatusWindow(Rnq.StatusForm, ShowCurrentStatus);
 }
 
 void HideStatusForm()
 {
-    if (!Rnq.StatusForm || !IsWindowVisible(Rnq.StatusForm)) return;
-    ShowWindow(Rnq.StatusForm, SW_HIDE);
-    LogEvent("HIDE");
+    HideStatusWindow(Rnq.StatusForm);
 }
 
 void DestroyStatusForm()
 {
-    if (!Rnq.StatusForm) return;
-    DestroyWindow(Rnq.StatusForm);
-    LogEvent("DESTROY");
+    DestroyStatusWindow(Rnq.StatusForm);
 }
 
 bool ChooseStatus(const TUserChoice& choice)

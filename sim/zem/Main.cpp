@@ -4,6 +4,7 @@
 #include "sim/common/ClientCommands.h"
 #include "sim/common/ClientControls.h"
 #include "sim/common/EventLog.h"
+#include "sim/common/Window.h"
 #include "sim/zem/MainForm.h"
 #include "sim/zem/Profile.h"
 #include "sim/zem/StatusDialog.h"
@@ -29,11 +30,7 @@ int Run(int argc, char** argv)
     if (!CreateStatusDialog() || !CreateMainForm(instance, options.Show)) return 3;
     LogStatus(ZemStatus());
 
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    RunMessageLoop();
     SaveProfile();
     LogEvent("EXIT");
     return 0;
@@ -43,9 +40,5 @@ int Run(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    try {
-        return Run(argc, argv);
-    } catch (...) {
-        return 4;
-    }
+    return GuardedMain(Run, argc, argv);
 }

@@ -3,6 +3,7 @@
 #include "sim/common/ClientCommands.h"
 #include "sim/common/ClientControls.h"
 #include "sim/common/EventLog.h"
+#include "sim/common/Window.h"
 #include "sim/zem/StatusDialog.h"
 #include "sim/zem/Zem.h"
 
@@ -37,24 +38,15 @@ void Layout(HWND window)
 
 void Paint(HWND window)
 {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
     const TClientStatus status = ZemStatus();
     const std::string text = "Account: " + Zem.Account +
                              "\r\nStatus picture: " + std::to_string(status.Picture) + " " +
                              PictureName(status.Picture) + "\r\nCaption: " + status.Caption +
                              "\r\nLong status: " + status.LongText;
-    RECT area{};
-    GetClientRect(window, &area);
-    InflateRect(&area, -Margin, -Margin);
+    RECT area = InnerArea(window, Margin);
     area.top += Zem.Compact ? 0 : ToolbarHeight;
     area.bottom -= StatusBarHeight;
-    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    SetBkMode(dc, TRANSPARENT);
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &area,
-              DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(dc, oldFont);
-    EndPaint(window, &paint);
+    PaintText(window, text, area);
 }
 
 void StatusBarClicked(LPARAM point)
@@ -74,11 +66,6 @@ void SwitchCompact(HWND window)
 LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-        case WM_COPYDATA:
-            return KeepCommand(window, wParam, lParam) ? TRUE : FALSE;
-        case RunCommandMessage:
-            RunKeptCommand(window, Actions);
-            return 0;
         case PanelClickMessage:
             if (reinterpret_cast<HWND>(wParam) == Zem.StatusBar) StatusBarClicked(lParam);
             return 0;
@@ -91,35 +78,16 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_PAINT:
             Paint(window);
             return 0;
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK MainFormProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    try {
-        return HandleMessage(window, message, wParam, lParam);
-    } catch (...) {
-        return 0;
-    }
+    return HandleMainWindowMessage(window, message, wParam, lParam, Actions);
 }
 
 }  // namespace
 
 bool RegisterMainForm(HINSTANCE instance)
 {
-    WNDCLASSEXA info{};
-    info.cbSize = sizeof(info);
-    info.style = CS_HREDRAW | CS_VREDRAW;
-    info.lpfnWndProc = MainFormProc;
-    info.hInstance = instance;
-    info.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    info.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    info.lpszClassName = MainClass;
-    return RegisterClassExA(&info) != 0;
+    return RegisterWindowClass(instance, MainClass, GuardedProc<HandleMessage>,
+                               CS_HREDRAW | CS_VREDRAW, COLOR_WINDOW);
 }
 
 bool CreateMainForm(HINSTANCE instance, bool show)
@@ -133,10 +101,7 @@ bool CreateMainForm(HINSTANCE instance, bool show)
     Zem.StatusBar = CreateControl(PanelClass, 0, PictureName(Zem.Picture), Zem.Main, 0, 0, 0, 0);
     if (!Zem.Toolbar || !Zem.StatusBar) return false;
     Layout(Zem.Main);
-    if (show) {
-        ShowWindow(Zem.Main, SW_SHOWNORMAL);
-        UpdateWindow(Zem.Main);
-    }
+    if (show) ShowMainWindow(Zem.Main);
     return true;
 }
 

@@ -39,16 +39,13 @@ std::string CustomStatusText()
 // left alone.
 void ReadCustomStatusText(const std::string& text)
 {
-    size_t start = 0;
-    for (TPictureTexts& record : Zem.Records) {
-        const size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) break;
-        const std::string line = FileText(text.substr(start, end - start));
+    const std::vector<std::string> lines = CrLfLines(text);
+    for (size_t i = 0; i < lines.size() && i < Zem.Records.size(); ++i) {
+        const std::string line = FileText(lines[i]);
         const size_t marker = line.find(Marker);
-        record.Caption = line.substr(0, marker);
-        record.LongText =
+        Zem.Records[i].Caption = line.substr(0, marker);
+        Zem.Records[i].LongText =
             marker == std::string::npos ? "" : line.substr(marker + sizeof(Marker) - 1);
-        start = end + 2;
     }
 }
 

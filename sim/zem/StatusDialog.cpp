@@ -2,6 +2,8 @@
 
 #include "sim/common/ClientControls.h"
 #include "sim/common/EventLog.h"
+#include "sim/common/StatusWindow.h"
+#include "sim/common/Window.h"
 #include "sim/zem/Zem.h"
 
 namespace {
@@ -83,19 +85,15 @@ bool MakeDialog()
 
 void Paint(HWND window)
 {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    SetBkMode(dc, TRANSPARENT);
+    TPaint paint(window);
+    TGuiFont font(paint.Dc);
     const struct {
         int Y;
         const char* Text;
     } labels[] = {{PictureY, "Picture:"}, {CaptionY, "Caption:"}, {LongTextY, "Description:"}};
     for (const auto& label : labels) {
-        TextOutA(dc, LabelX, label.Y + 4, label.Text, lstrlenA(label.Text));
+        TextOutA(paint.Dc, LabelX, label.Y + 4, label.Text, lstrlenA(label.Text));
     }
-    SelectObject(dc, oldFont);
-    EndPaint(window, &paint);
 }
 
 void Forget()
@@ -106,6 +104,10 @@ void Forget()
 
 LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (IsCloseRequest(message, wParam)) {
+        HideStatusDialog();
+        return 0;
+    }
     switch (message) {
         case PanelClickMessage:
             if (reinterpret_cast<HWND>(wParam) == Zem.OkPanel) Confirm();
@@ -117,15 +119,6 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
                 ShowPictureTexts(static_cast<int>(SendMessageA(Zem.Pictures, CB_GETCURSEL, 0, 0)));
             }
             return 0;
-        case WM_SYSCOMMAND:
-            if ((wParam & 0xFFF0) == SC_CLOSE) {
-                HideStatusDialog();
-                return 0;
-            }
-            break;
-        case WM_CLOSE:
-            HideStatusDialog();
-            return 0;
         case WM_PAINT:
             Paint(window);
             return 0;
@@ -136,27 +129,11 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    try {
-        return HandleMessage(window, message, wParam, lParam);
-    } catch (...) {
-        return 0;
-    }
-}
-
 }  // namespace
 
 bool RegisterStatusDialog(HINSTANCE instance)
 {
-    WNDCLASSEXA info{};
-    info.cbSize = sizeof(info);
-    info.lpfnWndProc = DialogProc;
-    info.hInstance = instance;
-    info.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    info.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    info.lpszClassName = DialogClass;
-    return RegisterClassExA(&info) != 0;
+    return RegisterWindowClass(instance, DialogClass, GuardedProc<HandleMessage>, 0, COLOR_BTNFACE);
 }
 
 bool CreateStatusDialog()
@@ -171,25 +148,17 @@ bool CreateStatusDialog()
 
 void OpenStatusDialog()
 {
-    if (!MakeDialog()) return;
-    if (IsWindowVisible(Zem.Dialog)) return;
-    ShowCurrentStatus();
-    ShowWindow(Zem.Dialog, SW_SHOWNORMAL);
-    LogEvent("OPEN");
+    if (MakeDialog()) OpenStatusWindow(Zem.Dialog, ShowCurrentStatus);
 }
 
 void HideStatusDialog()
 {
-    if (!Zem.Dialog || !IsWindowVisible(Zem.Dialog)) return;
-    ShowWindow(Zem.Dialog, SW_HIDE);
-    LogEvent("HIDE");
+    HideStatusWindow(Zem.Dialog);
 }
 
 void DestroyStatusDialog()
 {
-    if (!Zem.Dialog) return;
-    DestroyWindow(Zem.Dialog);
-    LogEvent("DESTROY");
+    DestroyStatusWindow(Zem.Dialog);
 }
 
 bool ChooseStatus(const TUserChoice& choice)
