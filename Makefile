@@ -29,7 +29,7 @@ test: build-tests
 demo: dll
 	@echo
 	@echo "The plug-in is built: $(CURDIR)/dist/gen_ZEM.dll"
-	@echo "Copy it into the player's Plugins folder and restart the player."
+	@echo "Copy it and gen_ZEM.html into the player's Plugins folder and restart the player."
 
 clean:
 	rm -rf build dist

@@ -10,6 +10,7 @@
 
 #include "sim/common/ClientCommands.h"
 #include "sim/common/EventLog.h"
+#include "sim/common/TextFile.h"
 #include "tests/PlayerSession.h"
 #include "tests/TempFolder.h"
 
@@ -76,17 +77,6 @@ std::string WholeFile(const std::string& path)
     }
     CloseHandle(file);
     return text;
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end = text.find("\r\n"); end != std::string::npos;
-         start = end + 2, end = text.find("\r\n", start)) {
-        lines.push_back(text.substr(start, end - start));
-    }
-    return lines;
 }
 
 // A client in its own folder; the session's process is the client here.
@@ -358,7 +348,7 @@ TEST_F(ZemClient, WritesTheCustomStatusFileOnQuitAndTakesItBack)
     EXPECT_EQ(file.find('\0'), std::string::npos);
     ASSERT_GE(file.size(), 2u);
     EXPECT_EQ(file.substr(file.size() - 2), "\r\n");
-    const std::vector<std::string> lines = Lines(file);
+    const std::vector<std::string> lines = CrLfLines(file);
     ASSERT_EQ(lines.size(), 30u);
     EXPECT_EQ(lines[0], Marker);
     EXPECT_EQ(lines[5], std::string("Кофе") + Marker + "Пью кофе");
@@ -409,7 +399,7 @@ TEST_F(ZemClient, ReadsWholeLinesAndSavesForTheAccountShownAtExit)
 
     EXPECT_EQ(WholeFile(first + "_st_cust.txt"), file);
     const std::vector<std::string> lines =
-        Lines(WholeFile(folder.Path + "Users\\222\\_st_cust.txt"));
+        CrLfLines(WholeFile(folder.Path + "Users\\222\\_st_cust.txt"));
     ASSERT_EQ(lines.size(), 30u);
     EXPECT_EQ(lines[1], std::string("Злой") + Marker + "Очень");
     EXPECT_EQ(lines[2], std::string("Ванна") + Marker + "Моюсь");
