@@ -34,18 +34,10 @@ void Confirm(HWND statusWindow)
 bool RnqOpenStatusWindow(TClient& instance)
 {
     if (!IsValidWindow(instance.StatusWnd.Handle)) return false;
-    TWindowsAr found;
-    CollectWindows(instance.StatusWnd.Handle, found);
-    for (int i = 0; i < found.Count; ++i) {
-        TWindowEx window;
-        window.Handle = found.Handles[i];
-        TWindowTexts texts;
-        if (!ReadWindowTexts(window.Handle, texts)) continue;
-        window.Text = texts.Text;
-        window.WindowText = texts.WindowText;
-        window.ClassName = texts.ClassName;
-        if (texts.ClassName == "TEdit") instance.Controls[CaptionControl] = window;
-        if (texts.ClassName == "TMemo") instance.Controls[LongTextControl] = window;
+    // A window that died meanwhile has no class name and matches nothing.
+    for (const TWindowEx& window : CollectDescendants(instance.StatusWnd.Handle)) {
+        if (window.ClassName == "TEdit") instance.Controls[CaptionControl] = window;
+        if (window.ClassName == "TMemo") instance.Controls[LongTextControl] = window;
     }
     return IsValidWindow(instance.Controls[CaptionControl].Handle);
 }

@@ -72,12 +72,7 @@ void ZemPressOk(const TClient& instance)
 bool ZemScanStatusWindow(TClient& instance)
 {
     if (!IsValidWindow(instance.StatusWnd.Handle)) return false;
-    TWindowsAr found;
-    CollectWindows(instance.StatusWnd.Handle, found);
-    for (int i = 0; i < found.Count; ++i) {
-        TWindowEx window;
-        window.Handle = found.Handles[i];
-        FillWindowEx(window);
+    for (const TWindowEx& window : CollectDescendants(instance.StatusWnd.Handle)) {
         if (window.ClassName == "TPanel") {
             if (window.Text == "OK")
                 instance.Controls[OkButtonControl] = window;
@@ -176,6 +171,18 @@ void ZemPutStatus(TClient& instance, const TStatus& status, bool verbatim, int32
     ConfirmUnlessShown(instance);
 }
 
+namespace {
+
+// What the client shows after a write, unless it went away meanwhile: its
+// file is put right from the status last seen.
+void RememberShown(TClient& instance)
+{
+    const TStatus shown = ZemReadStatus(instance);
+    if (IsValidWindow(instance.StatusWnd.Handle)) instance.Current = shown;
+}
+
+}  // namespace
+
 bool ZemApplyStatus(TClient& instance, const TStatus& status)
 {
     const bool valid = IsValidWindow(instance.StatusWnd.Handle);
@@ -187,7 +194,7 @@ bool ZemApplyStatus(TClient& instance, const TStatus& status)
     TStatus next = handed;
     if (CurrentState.RestoreDepth > 0) {
         ZemPutStatus(instance, next, true, 0);
-        instance.Current = ZemReadStatus(instance);
+        RememberShown(instance);
         return valid;
     }
     next.Caption = CutCaption(ZemExpandSaved(instance, handed.Caption));
@@ -195,6 +202,9 @@ bool ZemApplyStatus(TClient& instance, const TStatus& status)
 
     bool go = false;
     const TStatus shown = ZemReadStatus(instance);
+    // A client that went away while it was read gave no status: taken for
+    // a change by the user, it would replace the status to give back.
+    if (!IsValidWindow(instance.StatusWnd.Handle)) return false;
     if (SettingOn(Setting::IfAny) && shown.PictureIndex > 0) go = true;
     if (!SameStatus(shown, instance.Current)) {
         // The user changed the status in the client since the last write.
@@ -221,6 +231,6 @@ bool ZemApplyStatus(TClient& instance, const TStatus& status)
         (SettingOn(Setting::SetLongStatus) && CompareTexts(shown.LongText, next.LongText) != 0);
     if (!change) return valid;
     ZemPutStatus(instance, next, false, shown.PictureIndex);
-    instance.Current = ZemReadStatus(instance);
+    RememberShown(instance);
     return valid;
 }

@@ -185,6 +185,21 @@ int32_t CollectWindows(HWND parent, TWindowsAr& record)
     return record.Count;
 }
 
+std::vector<TWindowEx> CollectDescendants(HWND parent)
+{
+    std::vector<TWindowEx> windows;
+    if (!IsValidWindow(parent)) return windows;
+    TWindowsAr found;
+    CollectWindows(parent, found);
+    for (int i = 0; i < found.Count; ++i) {
+        TWindowEx window;
+        window.Handle = found.Handles[i];
+        FillWindowEx(window);
+        windows.push_back(window);
+    }
+    return windows;
+}
+
 int CompareTexts(const std::string& a, const std::string& b)
 {
     return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) - 2;

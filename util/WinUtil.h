@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "clients/dsupport2ZEM.h"
 
@@ -41,5 +42,7 @@ std::string GetCaptionText(HWND window);                    // GetWindowTextA
 void SetControlText(HWND window, const std::string& text);  // WM_SETTEXT
 // Appends the matching windows (top-level ones when parent is 0); returns Count.
 int32_t CollectWindows(HWND parent, TWindowsAr& record);
+// The descendants of a window (at most MaxCollected), each with its texts.
+std::vector<TWindowEx> CollectDescendants(HWND parent);
 // -1, 0 or +1, ignoring case; -2 when the comparison fails.
 int CompareTexts(const std::string& a, const std::string& b);
