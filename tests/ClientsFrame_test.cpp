@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "sim/common/TextFile.h"
-#include "tests/PlayerSession.h"
+#include "tests/ClientSession.h"
 #include "util/Files.h"
 
 namespace {
@@ -18,104 +18,6 @@ namespace {
 const char Playlist[] =
     u8"file=C:\\Музыка\\Один.mp3\tentry=Группа - Один\tartist=Группа\ttitle=Один\tlength=245\n"
     u8"file=C:\\Music\\two.ogg\tentry=Two\tartist=Очень длинное имя группы\ttitle=Two\tlength=61\n";
-
-// One stand-in client in a folder of its own (its profile folder is there).
-struct StandInClient {
-    std::string Folder;
-    std::string LogPath;
-    bool Zem;
-    TChildProcess Process;
-    HWND Main = nullptr;
-    int Syncs = 0;
-
-    StandInClient(const std::string& parent, const std::string& name, bool zem)
-        : Folder(parent + name + "\\"), LogPath(parent + name + ".log"), Zem(zem)
-    {
-        CreateDirectoryA(Folder.c_str(), nullptr);
-    }
-
-    void Start(const std::string& account, const std::string& options = "")
-    {
-        const std::string exe = Folder + (Zem ? "zem.exe" : "rnq.exe");
-        ASSERT_TRUE(CopyFileA((ProgramFolder() + (Zem ? "zem.exe" : "rnq.exe")).c_str(),
-                              exe.c_str(), FALSE));
-        ASSERT_TRUE(Process.Start("\"" + exe + "\" --account " + account + " --log \"" + LogPath +
-                                  "\" " + options));
-        Main = Process.WaitForWindow(Zem ? "TMainForm" : "TRnQmain", WaitMs);
-        ASSERT_NE(Main, nullptr);
-    }
-    void Command(const std::string& command) { ASSERT_TRUE(SendCommand(Main, command)); }
-    std::vector<std::string> Log() const { return LogTexts(LogPath); }
-    std::vector<std::string> Statuses() const
-    {
-        std::vector<std::string> statuses;
-        for (const std::string& line : Log())
-            if (line.rfind("STATUS ", 0) == 0) statuses.push_back(line.substr(7));
-        return statuses;
-    }
-    std::string Status() const
-    {
-        const std::vector<std::string> statuses = Statuses();
-        return statuses.empty() ? std::string() : statuses.back();
-    }
-    // Waits until the client's status is the one given; false when it
-    // does not come.
-    bool WaitForStatus(const std::string& status, DWORD ms = WaitMs) const
-    {
-        for (DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(20))
-            if (Status() == status) return true;
-        return false;
-    }
-    void Sync()
-    {
-        const std::string marker = "sync " + std::to_string(++Syncs);
-        Command("log " + marker);
-        for (DWORD start = GetTickCount(); GetTickCount() - start < WaitMs; Sleep(10))
-            for (const std::string& line : Log())
-                if (line == "MARK " + marker) return;
-        ADD_FAILURE() << "no marker from " << LogPath;
-    }
-    // The user sets a status in the client and confirms it.
-    void UserStatus(const std::string& status)
-    {
-        Command("user-status " + status);
-        ASSERT_TRUE(WaitForStatus(status)) << status;
-    }
-    void Quit()
-    {
-        Command("quit");
-        ASSERT_TRUE(Process.WaitForExit(WaitMs));
-    }
-};
-
-struct ClientsTest : ::testing::Test, PlayerSession {
-    std::vector<std::unique_ptr<StandInClient>> clients;
-
-    // Served as a user would set it up: picture, caption and long status,
-    // with the user's own texts in the templates.
-    void InstallServing(const std::vector<std::pair<const char*, const char*>>& values = {})
-    {
-        Install({{"SetPicture", "1"},
-                 {"SetStatus", "1"},
-                 {"SetLongStatus", "1"},
-                 {"Compatible", "0"},
-                 {"Status", "%Status - %Artist"},
-                 {"LongStatus", "%Status2: %Title"}});
-        for (const auto& value : values) SetValue(value.first, value.second);
-    }
-    StandInClient& AddClient(bool zem, const std::string& account, const std::string& status,
-                             const std::string& options = "")
-    {
-        clients.push_back(std::make_unique<StandInClient>(
-            folder.Path, (zem ? "zem" : "rnq") + std::to_string(clients.size()), zem));
-        StandInClient& client = *clients.back();
-        client.Start(account, options);
-        if (!status.empty()) client.UserStatus(status);
-        return client;
-    }
-    // Waits a little more than one delay: the cycle that follows has run.
-    void Cycle() { Sleep(1400); }
-};
 
 const std::string TrackZemA = "11|Working - Группа|at desk: Один";
 

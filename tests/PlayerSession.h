@@ -13,6 +13,7 @@
 #include "sim/common/Channel.h"
 #include "sim/common/EventLog.h"
 #include "sim/common/Process.h"
+#include "sim/common/StandIns.h"
 #include "tests/ConfigDialogSearch.h"
 #include "tests/TempFolder.h"
 
@@ -27,54 +28,31 @@ inline void WriteText(const std::string& path, const std::string& text)
     ASSERT_EQ(written, text.size());
 }
 
-inline std::vector<std::string> LogTexts(const std::string& path)
-{
-    std::vector<std::string> texts;
-    for (const TLogLine& line : ReadEventLog(path)) texts.push_back(line.Text);
-    return texts;
-}
-
 struct PlayerSession {
     TempFolder folder;
-    std::string logPath;
-    std::string pluginFolder;
-    TChildProcess player;
-    HWND window = nullptr;
-    int syncs = 0;
+    TPlayerProcess process{folder.Path};
+    TChildProcess& player = process.Process;
+    HWND& window = process.Window;
+    std::string& logPath = process.LogPath;
+    std::string& pluginFolder = process.PluginFolder;
 
-    PlayerSession()
-    {
-        logPath = folder.Path + "player.log";
-        // Without a trailing '\': before a closing quote it would escape it.
-        pluginFolder = folder.Path + "plugins";
-        CreateDirectoryA(pluginFolder.c_str(), nullptr);
-    }
-
-    std::string ini() const { return pluginFolder + "\\gen_ZEM.dll.ini"; }
+    std::string ini() const { return process.SettingsFile(); }
 
     // The plug-in in the player's folder with its settings: a short delay
     // and no tray icon (taking one out of the tray takes seconds under
     // Wine), then the values given.
     void Install(const std::vector<std::pair<const char*, const char*>>& values = {})
     {
-        ASSERT_TRUE(CopyFileA((ProgramFolder() + "gen_ZEM.dll").c_str(),
-                              (pluginFolder + "\\gen_ZEM.dll").c_str(), FALSE));
+        ASSERT_TRUE(process.InstallPlugin(ProgramFolder() + "gen_ZEM.dll"));
         SetValue("DelayV", "1");
         SetValue("SetTray", "0");
         for (const auto& value : values) SetValue(value.first, value.second);
     }
     void SetValue(const std::string& name, const char* value) const
     {
-        WritePrivateProfileStringA("ZER ozavod irozav_Russian", (name + ".Value").c_str(), value,
-                                   ini().c_str());
+        process.SetValue(name, value);
     }
-    std::string Value(const std::string& name) const
-    {
-        char text[256] = {};
-        GetPrivateProfileStringA("ZER ozavod irozav_Russian", (name + ".Value").c_str(), "", text,
-                                 sizeof text, ini().c_str());
-        return text;
-    }
+    std::string Value(const std::string& name) const { return process.Value(name); }
 
     // A user's click on a button of the configuration dialog that the
     // plug-in opened in the player.
@@ -90,20 +68,12 @@ struct PlayerSession {
 
     std::string CommandLine(const std::string& playlistPath) const
     {
-        return "\"" + ProgramFolder() + "player.exe\" --plugins \"" + pluginFolder +
-               "\" --playlist \"" + playlistPath + "\" --log \"" + logPath + "\"";
+        return process.CommandLine(playlistPath);
     }
 
-    void Start(const std::string& playlistText)
-    {
-        const std::string playlistPath = folder.Path + "playlist.txt";
-        WriteText(playlistPath, playlistText);
-        ASSERT_TRUE(player.Start(CommandLine(playlistPath)));
-        window = player.WaitForWindow("Winamp v1.x", WaitMs);
-        ASSERT_NE(window, nullptr);
-    }
+    void Start(const std::string& playlistText) { ASSERT_TRUE(process.Start(playlistText)); }
 
-    std::vector<std::string> Log() const { return LogTexts(logPath); }
+    std::vector<std::string> Log() const { return process.Log(); }
 
     size_t Count(const std::string& text) const
     {
@@ -112,29 +82,14 @@ struct PlayerSession {
         return count;
     }
 
-    // The index of the first line from `from` on that reads text; -1 when
-    // none appears in time.
     int WaitForLine(const std::string& text, size_t from = 0) const
     {
-        for (DWORD start = GetTickCount(); GetTickCount() - start < WaitMs; Sleep(20)) {
-            const std::vector<std::string> lines = Log();
-            for (size_t i = from; i < lines.size(); ++i) {
-                if (lines[i] == text) return static_cast<int>(i);
-            }
-        }
-        return -1;
+        return process.WaitForLine(text, from);
     }
 
-    void Command(const std::string& command) { ASSERT_TRUE(SendCommand(window, command)); }
+    void Command(const std::string& command) { ASSERT_TRUE(process.Command(command)); }
 
-    // Once the marker is written, every command sent before has been run
-    // to its end.
-    void Sync()
-    {
-        const std::string marker = "sync " + std::to_string(++syncs);
-        Command("log " + marker);
-        ASSERT_GE(WaitForLine("MARK " + marker), 0);
-    }
+    void Sync() { ASSERT_TRUE(process.Sync()); }
 
     // A playback command from the channel, handled to its end.
     void Press(const std::string& command, int id)
@@ -163,10 +118,9 @@ struct PlayerSession {
 
     void Close()
     {
-        Command("close");
-        ASSERT_TRUE(player.WaitForExit(WaitMs));
-        EXPECT_EQ(player.ExitCode(), 0u);
+        const bool closed = process.Close();
         ASSERT_FALSE(Log().empty());
         EXPECT_EQ(Log().back(), "EXIT");
+        EXPECT_TRUE(closed);
     }
 };

@@ -1,0 +1,174 @@
+#include "sim/common/StandIns.h"
+
+#include "sim/common/Channel.h"
+#include "sim/common/EventLog.h"
+#include "sim/common/TextFile.h"
+
+namespace {
+
+const char* const LanguageSection = "ZER ozavod irozav_Russian";
+constexpr DWORD PollMs = 20;
+
+template <typename Done>
+bool WaitFor(DWORD ms, Done done)
+{
+    for (DWORD start = GetTickCount();; Sleep(PollMs)) {
+        if (done()) return true;
+        if (GetTickCount() - start >= ms) return false;
+    }
+}
+
+bool HasLine(const std::vector<std::string>& lines, const std::string& text)
+{
+    for (const std::string& line : lines)
+        if (line == text) return true;
+    return false;
+}
+
+// Once the marker is logged, every command sent before has run to its end.
+bool SyncWith(HWND window, int& syncs, const std::string& logPath)
+{
+    const std::string marker = "sync " + std::to_string(++syncs);
+    if (!SendCommand(window, "log " + marker)) return false;
+    return WaitFor(StandInWaitMs, [&] { return HasLine(LogTexts(logPath), "MARK " + marker); });
+}
+
+}  // namespace
+
+std::vector<std::string> LogTexts(const std::string& path)
+{
+    std::vector<std::string> texts;
+    for (const TLogLine& line : ReadEventLog(path)) texts.push_back(line.Text);
+    return texts;
+}
+
+TPlayerProcess::TPlayerProcess(const std::string& folder)
+    : Folder(folder), LogPath(folder + "player.log"), PluginFolder(folder + "plugins")
+{
+    CreateDirectoryA(PluginFolder.c_str(), nullptr);
+}
+
+std::string TPlayerProcess::SettingsFile() const
+{
+    return PluginFolder + "\\gen_ZEM.dll.ini";
+}
+
+bool TPlayerProcess::InstallPlugin(const std::string& dllPath) const
+{
+    return CopyFileA(dllPath.c_str(), (PluginFolder + "\\gen_ZEM.dll").c_str(), FALSE) != 0;
+}
+
+void TPlayerProcess::SetValue(const std::string& name, const char* value) const
+{
+    WritePrivateProfileStringA(LanguageSection, (name + ".Value").c_str(), value,
+                               SettingsFile().c_str());
+}
+
+std::string TPlayerProcess::Value(const std::string& name) const
+{
+    char text[256] = {};
+    GetPrivateProfileStringA(LanguageSection, (name + ".Value").c_str(), "", text, sizeof text,
+                             SettingsFile().c_str());
+    return text;
+}
+
+std::string TPlayerProcess::CommandLine(const std::string& playlistPath, bool show) const
+{
+    return "\"" + ExeFolder() + "player.exe\" --plugins \"" + PluginFolder + "\" --playlist \"" +
+           playlistPath + "\" --log \"" + LogPath + "\"" + (show ? " --show" : "");
+}
+
+bool TPlayerProcess::Start(const std::string& playlistText, bool show)
+{
+    const std::string playlistPath = Folder + "playlist.txt";
+    if (!WriteTextFile(playlistPath, playlistText)) return false;
+    if (!Process.Start(CommandLine(playlistPath, show))) return false;
+    Window = Process.WaitForWindow("Winamp v1.x", StandInWaitMs);
+    return Window != nullptr;
+}
+
+int TPlayerProcess::WaitForLine(const std::string& text, size_t from, DWORD ms) const
+{
+    int found = -1;
+    WaitFor(ms, [&] {
+        const std::vector<std::string> lines = Log();
+        for (size_t i = from; i < lines.size() && found < 0; ++i)
+            if (lines[i] == text) found = static_cast<int>(i);
+        return found >= 0;
+    });
+    return found;
+}
+
+bool TPlayerProcess::Command(const std::string& command) const
+{
+    return SendCommand(Window, command);
+}
+
+bool TPlayerProcess::Sync()
+{
+    return SyncWith(Window, Syncs, LogPath);
+}
+
+bool TPlayerProcess::Close()
+{
+    if (!Command("close") || !Process.WaitForExit(StandInWaitMs)) return false;
+    const std::vector<std::string> lines = Log();
+    return Process.ExitCode() == 0 && !lines.empty() && lines.back() == "EXIT";
+}
+
+TClientProcess::TClientProcess(const std::string& parent, const std::string& name, bool zem)
+    : Folder(parent + name + "\\"), LogPath(parent + name + ".log"), Zem(zem)
+{
+    CreateDirectoryA(Folder.c_str(), nullptr);
+}
+
+bool TClientProcess::Start(const std::string& account, const std::string& options)
+{
+    const char* program = Zem ? "zem.exe" : "rnq.exe";
+    const std::string exe = Folder + program;
+    if (!CopyFileA((ExeFolder() + program).c_str(), exe.c_str(), FALSE)) return false;
+    if (!Process.Start("\"" + exe + "\" --account " + account + " --log \"" + LogPath + "\" " +
+                       options))
+        return false;
+    Main = Process.WaitForWindow(Zem ? "TMainForm" : "TRnQmain", StandInWaitMs);
+    return Main != nullptr;
+}
+
+bool TClientProcess::Command(const std::string& command) const
+{
+    return SendCommand(Main, command);
+}
+
+std::vector<std::string> TClientProcess::Statuses() const
+{
+    std::vector<std::string> statuses;
+    for (const std::string& line : Log())
+        if (line.rfind("STATUS ", 0) == 0) statuses.push_back(line.substr(7));
+    return statuses;
+}
+
+std::string TClientProcess::Status() const
+{
+    const std::vector<std::string> statuses = Statuses();
+    return statuses.empty() ? std::string() : statuses.back();
+}
+
+bool TClientProcess::WaitForStatus(const std::string& status, DWORD ms) const
+{
+    return WaitFor(ms, [&] { return Status() == status; });
+}
+
+bool TClientProcess::Sync()
+{
+    return SyncWith(Main, Syncs, LogPath);
+}
+
+bool TClientProcess::UserStatus(const std::string& status)
+{
+    return Command("user-status " + status) && WaitForStatus(status);
+}
+
+bool TClientProcess::Quit()
+{
+    return Command("quit") && Process.WaitForExit(StandInWaitMs);
+}
