@@ -15,6 +15,11 @@ void ClearSlot(TClient& instance)
     instance = TClient{};
 }
 
+bool SameStatus(const TStatus& a, const TStatus& b)
+{
+    return a.PictureIndex == b.PictureIndex && a.Caption == b.Caption && a.LongText == b.LongText;
+}
+
 const TStatus& LastSaved(const TClient& instance)
 {
     return instance.Saved[std::clamp(instance.SavedIndex, 0, 1)];

@@ -4,6 +4,7 @@
 
 #include "clients/ZemDriver.h"
 #include "plugin/gen_ZEM.h"
+#include "track/SlotJournal.h"
 #include "track/SlotStatus.h"
 #include "util/Files.h"
 #include "util/Handles.h"
@@ -107,6 +108,8 @@ void AddInstance(TClient& slot, uint32_t processId, HWND window)
     slot.Saved[0] = ZemReadStatus(slot);
     slot.SavedIndex = 0;
     slot.Current = slot.Saved[0];
+    // What the plug-in wrote before the player died is not the user's own.
+    if (RecallJournalEntry(slot)) return;
     if (IsZemInstance(slot) && SettingOn(Setting::SetPicture)) RecordSetPicture(slot);
     slot.Current = slot.Saved[0];
 }

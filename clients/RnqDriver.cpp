@@ -1,5 +1,6 @@
 #include "clients/RnqDriver.h"
 
+#include "clients/ZemDriver.h"
 #include "plugin/gen_ZEM.h"
 #include "util/WinUtil.h"
 
@@ -80,5 +81,7 @@ bool RnqApplyStatus(TClient& instance, const TStatus& status)
     if (IsValidWindow(longText) && SettingOn(Setting::SetLongStatus))
         SetControlText(longText, handed.LongText);
     Confirm(window);
+    // What the client shows now is what a later registration compares with.
+    instance.Current = ZemReadStatus(instance);
     return ok;
 }

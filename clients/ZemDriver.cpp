@@ -35,11 +35,6 @@ void ConfirmUnlessShown(const TClient& instance)
     if (!IsWindowVisible(instance.StatusWnd.Handle)) ZemPressOk(instance);
 }
 
-bool SameStatus(const TStatus& a, const TStatus& b)
-{
-    return a.PictureIndex == b.PictureIndex && a.Caption == b.Caption && a.LongText == b.LongText;
-}
-
 struct TPanels {
     int Count = 0;
     HWND Last = nullptr;

@@ -54,6 +54,8 @@ extern std::array<TClient, 2> ClientKinds;
 
 // Resets a record to the empty client.
 void ClearSlot(TClient& instance);
+// The same picture and texts, case included; the tool-tip is not compared.
+bool SameStatus(const TStatus& a, const TStatus& b);
 // The status one saved last, the one to put back first.
 const TStatus& LastSaved(const TClient& instance);
 

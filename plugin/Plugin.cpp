@@ -1,5 +1,7 @@
 #include "plugin/Plugin.h"
 
+#include <cstring>
+
 #include "plugin/Tray.h"
 #include "plugin/UpdateCycle.h"
 #include "plugin/gen_ZEM.h"
@@ -115,6 +117,13 @@ void ModuleInit()
 LRESULT SendToPlayer(int code, WPARAM wParam)
 {
     return SendMessageA(PluginRecord.hwndParent, WM_USER, wParam, code);
+}
+
+std::string PlayerText(LRESULT answer, size_t limit)
+{
+    const char* text = reinterpret_cast<const char*>(answer);
+    if (!text) return std::string();
+    return std::string(text, strnlen(text, limit));
 }
 
 void ApplyEnabledState()

@@ -5,6 +5,7 @@
 #include "clients/Instances.h"
 #include "plugin/Tray.h"
 #include "plugin/gen_ZEM.h"
+#include "track/SlotJournal.h"
 #include "track/SlotStatus.h"
 #include "track/Templates.h"
 #include "track/TrackInfo.h"
@@ -61,7 +62,10 @@ void RunCycle()
     RefreshInstances();
     if (SettingOn(Setting::SetPicture) || SettingOn(Setting::SetStatus) ||
         SettingOn(Setting::SetLongStatus)) {
-        for (TClient& slot : state.Slots) ApplySlotStatus(slot, state.CurStatus);
+        for (TClient& slot : state.Slots) {
+            ApplySlotStatus(slot, state.CurStatus);
+            JournalSlot(slot);
+        }
     }
     if (SettingOn(Setting::SetTray)) {
         SetTrayTip(state.CurStatus.TrayTip);

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <string>
 
 constexpr int IPC_ISPLAYING = 104;  // 1 playing, 3 paused, else stopped
 constexpr int IPC_GETLISTPOS = 125;
@@ -14,6 +15,7 @@ constexpr int IPC_GETPLAYLISTTITLE = 212;
 constexpr int IPC_GET_HMENU = 281;
 constexpr int IPC_GET_EXTENDED_FILE_INFO = 290;
 constexpr int IPC_GET_BASIC_FILE_INFO = 291;
+constexpr int IPC_GETINIDIRECTORY = 335;  // the folder of the player's own settings
 constexpr int IPC_GET_NEXT_PLITEM = 636;
 constexpr int IPC_PLAYING_FILE = 3003;  // the player starts a file
 
@@ -45,3 +47,6 @@ struct basicFileInfoStruct {
 // A request to the player's main window; the plug-in runs in the player's
 // process, so the answer comes before this returns.
 LRESULT SendToPlayer(int code, WPARAM wParam = 0);
+// A text the player answered with, copied at once; no more than limit bytes
+// are read, for a player that hands out a text without its terminator.
+std::string PlayerText(LRESULT answer, size_t limit);

@@ -54,11 +54,6 @@ void ReadPlayStateTexts(TPS& target)
 
 }  // namespace
 
-std::string SettingsFilePath()
-{
-    return ModulePath(PluginRecord.hDllInstance) + ".ini";
-}
-
 std::string LanguageSection(const std::string& language)
 {
     return std::string(PluginName) + "_" + language;
@@ -106,5 +101,5 @@ void LoadSettings()
 
 void SaveSettings()
 {
-    WriteLanguage(CurrentState, SettingsFilePath(), SettingText(Setting::Lang));
+    WriteLanguage(CurrentState, PrepareSettingsSave(), SettingText(Setting::Lang));
 }

@@ -1,16 +1,16 @@
-// The settings file beside the module: one section naming the language in
-// use, and per language a section with every setting's value and caption.
+// The settings file: one section naming the language in use, and per
+// language a section with every setting's value and caption.
 #pragma once
 
 #include <string>
+
+#include "settings/SettingsPath.h"
 
 struct TPS;
 
 constexpr unsigned MaxLanguageName = 1024;  // buffer for the language name
 constexpr unsigned MaxEntryBytes = 10240;   // buffer for one value or caption
 
-// The module's own file name with ".ini" appended.
-std::string SettingsFilePath();
 std::string LanguageSection(const std::string& language);
 
 void LoadSettings();

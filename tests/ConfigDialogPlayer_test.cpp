@@ -11,6 +11,7 @@
 #include "settings/ConfigDialog.h"
 #include "settings/Settings.h"
 #include "tests/PlayerSession.h"
+#include "util/Files.h"
 
 namespace {
 
@@ -93,6 +94,10 @@ TEST_F(DialogInPlayerTest, OpenedFromThePreferencesAndFromTheMenuItem)
     Close();
     EXPECT_EQ(Value("SetStatus"), "1");
     EXPECT_EQ(Count("PLUGIN config gen_ZEM.dll"), 1u);
+    // A folder that can be written keeps the settings beside the plug-in
+    // alone: the player is not even asked for its own folder.
+    EXPECT_EQ(Count("REQ 335 0"), 0u);
+    EXPECT_FALSE(PathExists(process.SettingsFolder + "\\Plugins", PathAny));
 }
 
 }  // namespace

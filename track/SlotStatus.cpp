@@ -6,6 +6,7 @@
 
 #include "clients/Instances.h"
 #include "plugin/gen_ZEM.h"
+#include "track/SlotJournal.h"
 #include "util/Files.h"
 #include "util/Text.h"
 #include "util/WinUtil.h"
@@ -45,12 +46,16 @@ bool ApplySlotStatus(TClient& slot, const TStatus& status)
 void RestoreSlot(TClient& slot)
 {
     TRestoring restoring;
+    bool givenBack = false;
     if (SettingOn(Setting::SaveRestore)) {
         for (int j = std::clamp(slot.SavedIndex, 0, 1); j >= 0; --j) {
             const TStatus saved = slot.Saved[j];
-            ApplySlotStatus(slot, saved);
+            givenBack = ApplySlotStatus(slot, saved);
         }
     }
+    // Statuses that did not reach the client stay journaled for its next
+    // registration.
+    if (givenBack) ForgetJournalEntry(slot);
     ClearSlot(slot);
 }
 

@@ -29,13 +29,6 @@ struct TTrackAnswers {
     bool Active = true;
 };
 
-std::string PlayerText(LRESULT answer)
-{
-    const char* text = reinterpret_cast<const char*>(answer);
-    if (!text) return std::string();
-    return std::string(text, strnlen(text, PlayerTextLimit));
-}
-
 std::string PlayerNumber(int code, WPARAM wParam)
 {
     return IntToText(static_cast<int32_t>(SendToPlayer(code, wParam)));
@@ -90,7 +83,8 @@ std::string ClockText()
 std::string PlayerValue(const std::string& name, TTrackAnswers& answers)
 {
     const WPARAM position = static_cast<WPARAM>(answers.Position);
-    if (name == "%Copy") return PlayerText(SendToPlayer(IPC_GETPLAYLISTTITLE, position));
+    if (name == "%Copy")
+        return PlayerText(SendToPlayer(IPC_GETPLAYLISTTITLE, position), PlayerTextLimit);
     if (name == "%File") return FileTitle(answers.File);
     if (name == "%PlayState") return PlayStateText(answers.Active);
     if (name == "%ListPos") return IntToText(int64_t{answers.Position} + 1);
@@ -107,8 +101,8 @@ bool GatherTrackInfo()
 {
     TTrackAnswers answers;
     answers.Position = static_cast<int32_t>(SendToPlayer(IPC_GETLISTPOS));
-    answers.File =
-        PlayerText(SendToPlayer(IPC_GETPLAYLISTFILE, static_cast<WPARAM>(answers.Position)));
+    answers.File = PlayerText(
+        SendToPlayer(IPC_GETPLAYLISTFILE, static_cast<WPARAM>(answers.Position)), PlayerTextLimit);
     answers.Length = TrackLength(answers.File);
     for (size_t i = 0; i < TrackTokens.size(); ++i) {
         const TTrackInfo& row = TrackTokens[i];

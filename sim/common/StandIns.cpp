@@ -43,9 +43,13 @@ std::vector<std::string> LogTexts(const std::string& path)
 }
 
 TPlayerProcess::TPlayerProcess(const std::string& folder)
-    : Folder(folder), LogPath(folder + "player.log"), PluginFolder(folder + "plugins")
+    : Folder(folder),
+      LogPath(folder + "player.log"),
+      PluginFolder(folder + "plugins"),
+      SettingsFolder(folder + "settings")
 {
     CreateDirectoryA(PluginFolder.c_str(), nullptr);
+    CreateDirectoryA(SettingsFolder.c_str(), nullptr);
 }
 
 std::string TPlayerProcess::SettingsFile() const
@@ -75,7 +79,8 @@ std::string TPlayerProcess::Value(const std::string& name) const
 std::string TPlayerProcess::CommandLine(const std::string& playlistPath, bool show) const
 {
     return "\"" + ExeFolder() + "player.exe\" --plugins \"" + PluginFolder + "\" --playlist \"" +
-           playlistPath + "\" --log \"" + LogPath + "\"" + (show ? " --show" : "");
+           playlistPath + "\" --log \"" + LogPath + "\" --inidir \"" + SettingsFolder + "\"" +
+           (show ? " --show" : "");
 }
 
 bool TPlayerProcess::Start(const std::string& playlistText, bool show)

@@ -20,6 +20,7 @@ struct TPlayerProcess {
     std::string Folder;        // ends with "\"
     std::string LogPath;
     std::string PluginFolder;  // without a trailing "\": before a closing quote it would escape it
+    std::string SettingsFolder;  // the player's own (--inidir), likewise
     TChildProcess Process;
     HWND Window = nullptr;
     int Syncs = 0;

@@ -1,5 +1,6 @@
 // The stand-in player:
-//   player.exe --plugins <folder> --playlist <file> [--log <file>] [--show]
+//   player.exe --plugins <folder> --playlist <file> [--log <file>]
+//              [--inidir <folder>] [--show]
 // Its main window is hidden unless --show, so that it gets few messages of
 // its own; shown, it paints the track and the play state.
 #include <windows.h>
@@ -7,6 +8,7 @@
 #include <string>
 
 #include "sim/common/EventLog.h"
+#include "sim/common/TextFile.h"
 #include "sim/common/Window.h"
 #include "sim/player/Commands.h"
 #include "sim/player/MainMenu.h"
@@ -25,6 +27,7 @@ struct TOptions {
     std::string Plugins;
     std::string Playlist;
     std::string Log;
+    std::string SettingsFolder;
     bool Show = false;
 };
 
@@ -44,6 +47,8 @@ bool ParseOptions(int argc, char** argv, TOptions& options)
             options.Playlist = value;
         } else if (name == "--log") {
             options.Log = value;
+        } else if (name == "--inidir") {
+            options.SettingsFolder = value;
         } else {
             return false;
         }
@@ -109,6 +114,10 @@ int Run(int argc, char** argv)
     TOptions options;
     if (!ParseOptions(argc, argv, options)) return 1;
     OpenEventLog(options.Log);
+    // Like an installation that keeps its settings beside the program.
+    std::string folder = options.SettingsFolder.empty() ? ExeFolder() : options.SettingsFolder;
+    while (folder.size() > 1 && folder.back() == '\\') folder.pop_back();
+    Player.SettingsFolder = folder;
     if (!ReadPlaylist(options.Playlist, Player.Playlist)) {
         LogEvent("PLAYLIST failed");
         return 2;

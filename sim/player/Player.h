@@ -23,6 +23,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <string>
 
 #include "sim/common/Playlist.h"
 
@@ -34,6 +35,7 @@ struct TPlayer {
     TPlaylist Playlist;
     size_t Position = 0;  // 0-based; stays 0 in an empty playlist
     TPlayState State = TPlayState::Stopped;
+    std::string SettingsFolder;  // answered to IPC_GETINIDIRECTORY, no "\" at the end
 };
 
 extern TPlayer Player;

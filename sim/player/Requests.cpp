@@ -122,6 +122,8 @@ LRESULT AnswerRequest(WPARAM argument, LPARAM code)
             return ExtendedFileInfo(argument);
         case IPC_GET_BASIC_FILE_INFO:
             return BasicFileInfo(argument);
+        case IPC_GETINIDIRECTORY:
+            return reinterpret_cast<LRESULT>(Player.SettingsFolder.c_str());
         default:
             return 0;
     }

@@ -1,0 +1,57 @@
+// A player that dies while the clients show the track: at its next start the
+// plug-in still knows the users' own statuses.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+
+#include "tests/ClientSession.h"
+#include "util/Files.h"
+
+namespace {
+
+const char Playlist[] =
+    u8"file=C:\\Музыка\\Один.mp3\tentry=Группа - Один\tartist=Группа\ttitle=Один\tlength=245\n";
+
+uint64_t WriteTime(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+    return (uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
+           data.ftLastWriteTime.dwLowDateTime;
+}
+
+TEST_F(ClientsTest, AfterTheKilledPlayerEveryClientGetsItsOwnStatusBack)
+{
+    InstallServing();
+    StandInClient& a = AddClient(true, "111", "5|Working|at desk");
+    StandInClient& r = AddClient(false, "333", "3|Away|lunch");
+    Start(Playlist);
+    Command("play");
+    ASSERT_TRUE(a.WaitForStatus("11|Working - Группа|at desk: Один", 3000)) << a.Status();
+    ASSERT_TRUE(r.WaitForStatus("11|%Status - Группа|%Status2: Один", 3000)) << r.Status();
+    // The journal lies beside the settings; cycles with nothing new leave it be.
+    const std::string journal = pluginFolder + "\\gen_ZEM.dll.journal";
+    Cycle();
+    const uint64_t written = WriteTime(journal);
+    EXPECT_NE(written, 0u);
+    Cycle();
+    Cycle();
+    EXPECT_EQ(WriteTime(journal), written);
+
+    player.Kill();
+    Start(Playlist);
+    Command("play");
+    Cycle();
+    Command("stop");
+    EXPECT_TRUE(a.WaitForStatus("5|Working|at desk", 3000)) << a.Status();
+    EXPECT_TRUE(r.WaitForStatus("0|Away|lunch", 3000)) << r.Status();
+    Close();
+    EXPECT_EQ(a.Status(), "5|Working|at desk");
+    EXPECT_EQ(r.Status(), "0|Away|lunch");
+    // Given back, the statuses leave the journal.
+    EXPECT_FALSE(PathExists(journal, PathAny));
+}
+
+}  // namespace

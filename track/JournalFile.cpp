@@ -1,0 +1,177 @@
+#include "track/JournalFile.h"
+
+#include <windows.h>
+
+#include <charconv>
+
+#include "util/Files.h"
+#include "util/Handles.h"
+
+namespace {
+
+const std::string Header = "gen_ZEM slot journal 1";
+const std::string EndMark = "end ";
+const std::string LineEnd = "\r\n";
+constexpr char Separator = '\t';
+constexpr size_t FieldCount = 12;
+
+std::string Escaped(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+bool Unescape(const std::string& field, std::string& text)
+{
+    text.clear();
+    for (size_t i = 0; i < field.size(); ++i) {
+        if (field[i] != '\\') {
+            text += field[i];
+            continue;
+        }
+        if (++i == field.size()) return false;
+        switch (field[i]) {
+            case '\\':
+                text += '\\';
+                break;
+            case 't':
+                text += '\t';
+                break;
+            case 'r':
+                text += '\r';
+                break;
+            case 'n':
+                text += '\n';
+                break;
+            default:
+                return false;
+        }
+    }
+    return true;
+}
+
+// Decimal digits with an optional minus, nothing else.
+bool ParseNumber(const std::string& field, int32_t& value)
+{
+    const char* end = field.data() + field.size();
+    const auto result = std::from_chars(field.data(), end, value);
+    return !field.empty() && result.ec == std::errc() && result.ptr == end;
+}
+
+std::vector<std::string> Split(const std::string& text, const std::string& separator)
+{
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (size_t at; (at = text.find(separator, start)) != std::string::npos;
+         start = at + separator.size())
+        parts.push_back(text.substr(start, at - start));
+    parts.push_back(text.substr(start));
+    return parts;
+}
+
+void AddStatus(std::string& line, const TStatus& status)
+{
+    line += Separator + std::to_string(status.PictureIndex) + Separator + Escaped(status.Caption) +
+            Separator + Escaped(status.LongText);
+}
+
+bool ReadStatus(const std::vector<std::string>& fields, size_t first, TStatus& status)
+{
+    return ParseNumber(fields[first], status.PictureIndex) &&
+           Unescape(fields[first + 1], status.Caption) &&
+           Unescape(fields[first + 2], status.LongText);
+}
+
+bool ParseEntry(const std::string& line, TJournalEntry& entry)
+{
+    const std::vector<std::string> fields = Split(line, std::string(1, Separator));
+    if (fields.size() != FieldCount) return false;
+    return Unescape(fields[0], entry.ClientName) && Unescape(fields[1], entry.Title) &&
+           ParseNumber(fields[2], entry.SavedIndex) && entry.SavedIndex >= 0 &&
+           entry.SavedIndex <= 1 && ReadStatus(fields, 3, entry.Saved[0]) &&
+           ReadStatus(fields, 6, entry.Saved[1]) && ReadStatus(fields, 9, entry.Current);
+}
+
+bool WriteNewFile(const std::string& path, const std::string& text)
+{
+    TFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Open()) return false;
+    DWORD written = 0;
+    return WriteFile(file.Handle, text.data(), static_cast<DWORD>(text.size()), &written,
+                     nullptr) &&
+           written == text.size() && FlushFileBuffers(file.Handle);
+}
+
+}  // namespace
+
+std::string JournalText(const TJournal& journal)
+{
+    std::string text = Header + LineEnd;
+    for (const TJournalEntry& entry : journal) {
+        std::string line = Escaped(entry.ClientName) + Separator + Escaped(entry.Title) +
+                           Separator + std::to_string(entry.SavedIndex);
+        AddStatus(line, entry.Saved[0]);
+        AddStatus(line, entry.Saved[1]);
+        AddStatus(line, entry.Current);
+        text += line + LineEnd;
+    }
+    return text + EndMark + std::to_string(journal.size()) + LineEnd;
+}
+
+// The count at the end tells a journal cut short from a whole one.
+bool ParseJournal(const std::string& text, TJournal& journal)
+{
+    journal.clear();
+    const std::vector<std::string> lines = Split(text, LineEnd);
+    if (lines.size() < 3 || lines.front() != Header || !lines.back().empty() ||
+        lines[lines.size() - 2] != EndMark + std::to_string(lines.size() - 3))
+        return false;
+    TJournal read(lines.size() - 3);
+    for (size_t i = 0; i < read.size(); ++i)
+        if (!ParseEntry(lines[i + 1], read[i])) return false;
+    journal = std::move(read);
+    return true;
+}
+
+TJournal ReadJournal(const std::string& path)
+{
+    TJournal journal;
+    try {
+        if (FileSizeOf(path) <= MaxJournalBytes) ParseJournal(ReadWholeFile(path), journal);
+    } catch (...) {
+        journal.clear();
+    }
+    return journal;
+}
+
+bool WriteJournal(const std::string& path, const TJournal& journal)
+{
+    if (journal.empty()) return DeleteFileA(path.c_str()) || !FileExists(path);
+    const std::string fresh = path + ".new";
+    if (WriteNewFile(fresh, JournalText(journal)) &&
+        MoveFileExA(fresh.c_str(), path.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    DeleteFileA(fresh.c_str());
+    return false;
+}

@@ -1,0 +1,41 @@
+// The slot journal's file: for every client instance whose own statuses the
+// plug-in holds, those statuses and the one it last wrote into the client,
+// so that they outlive a player that dies before giving them back.
+//
+// Text, lines ended by CR LF: the line "gen_ZEM slot journal 1"; one line
+// per entry with twelve fields separated by tabs (client name, main window
+// title, saved index, then picture, caption and long text of Saved[0],
+// Saved[1] and Current); last the line "end <number of entries>". In the
+// texts a backslash, tab, CR and LF are written as \\, \t, \r and \n.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "clients/dsupport2ZEM.h"
+
+constexpr uint32_t MaxJournalBytes = 1024 * 1024;  // a larger file is not a journal
+constexpr size_t MaxJournalEntries = 64;
+
+struct TJournalEntry {
+    std::string ClientName;
+    std::string Title;  // the main window's: the account
+    int32_t SavedIndex = 0;
+    std::array<TStatus, 2> Saved;
+    TStatus Current;
+};
+using TJournal = std::vector<TJournalEntry>;
+
+std::string JournalText(const TJournal& journal);
+// False, with no entries, for a text that is not a whole journal of this
+// version.
+bool ParseJournal(const std::string& text, TJournal& journal);
+
+// A missing, damaged or foreign file gives no entries.
+TJournal ReadJournal(const std::string& path);
+// A new file is written beside the journal and then takes its place, so a
+// write cut short leaves the old journal whole. No entries: no file.
+bool WriteJournal(const std::string& path, const TJournal& journal);

@@ -1,0 +1,118 @@
+#include "track/JournalFile.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+#include "tests/TempFolder.h"
+#include "track/SlotJournal.h"
+#include "util/Files.h"
+
+namespace {
+
+TStatus Status(int32_t picture, const std::string& caption, const std::string& longText)
+{
+    TStatus status;
+    status.PictureIndex = picture;
+    status.Caption = caption;
+    status.LongText = longText;
+    return status;
+}
+
+// Every byte but zero, the format's own marks among them.
+std::string EveryByte()
+{
+    std::string text;
+    for (int c = 1; c < 256; ++c) text += static_cast<char>(c);
+    return text + "\\t\\\\\t\r\n\\";
+}
+
+TJournal Hostile()
+{
+    TJournalEntry zem;
+    zem.ClientName = "ZEM";
+    zem.Title = "[zem] - 111\tend 2\r\n";
+    zem.SavedIndex = 1;
+    zem.Saved = {Status(5, EveryByte(), "at\r\ndesk\\"), Status(INT32_MIN, "", "")};
+    zem.Current = Status(INT32_MAX, "gen_ZEM slot journal 1", "\n");
+    TJournalEntry rnq;
+    rnq.ClientName = "RnQ";
+    rnq.Title = "R&Q 333";
+    rnq.Saved[0] = Status(-1, "Away", EveryByte());
+    rnq.Current = Status(0, "%Status - Группа", "\\n");
+    return {zem, rnq};
+}
+
+void ExpectSame(const TJournal& read, const TJournal& written)
+{
+    ASSERT_EQ(read.size(), written.size());
+    for (size_t i = 0; i < read.size(); ++i) {
+        EXPECT_EQ(read[i].ClientName, written[i].ClientName);
+        EXPECT_EQ(read[i].Title, written[i].Title);
+        EXPECT_EQ(read[i].SavedIndex, written[i].SavedIndex);
+        for (int j = 0; j < 2; ++j) EXPECT_TRUE(SameStatus(read[i].Saved[j], written[i].Saved[j]));
+        EXPECT_TRUE(SameStatus(read[i].Current, written[i].Current));
+    }
+}
+
+TEST(JournalFileTest, HostileTextsComeBackAsTheyWereAndTheFileIsReplacedWhole)
+{
+    TempFolder folder;
+    const std::string path = JournalPathFor(folder.Path + "gen_ZEM.dll.ini");
+    EXPECT_EQ(path, folder.Path + "gen_ZEM.dll.journal");
+    EXPECT_TRUE(ReadJournal(path).empty());
+
+    const TJournal journal = Hostile();
+    ASSERT_TRUE(WriteJournal(path, journal));
+    ExpectSame(ReadJournal(path), journal);
+    EXPECT_FALSE(PathExists(path + ".new", PathAny));
+
+    // A later write replaces the whole file; no entries, no file.
+    ASSERT_TRUE(WriteJournal(path, {journal[1]}));
+    ExpectSame(ReadJournal(path), {journal[1]});
+    ASSERT_TRUE(WriteJournal(path, {}));
+    EXPECT_FALSE(PathExists(path, PathAny));
+}
+
+TEST(JournalFileTest, DamagedForeignOrCutJournalsGiveNoEntries)
+{
+    const std::string text = JournalText(Hostile());
+    TJournal read;
+    ASSERT_TRUE(ParseJournal(text, read));
+    ASSERT_EQ(read.size(), 2u);
+    for (size_t size = 0; size < text.size(); ++size) {
+        ASSERT_FALSE(ParseJournal(text.substr(0, size), read)) << size;
+        EXPECT_TRUE(read.empty());
+    }
+    const std::string entry = "ZEM\t111\t0\t5\tWorking\tat desk\t0\t\t\t11\tMusic\tplaying\r\n";
+    const std::string head = "gen_ZEM slot journal 1\r\n";
+    EXPECT_TRUE(ParseJournal(head + entry + "end 1\r\n", read));
+    EXPECT_EQ(read.size(), 1u);
+    const std::string damaged[] = {
+        "gen_ZEM slot journal 2\r\n" + entry + "end 1\r\n",  // another version
+        "[ZER ozavod irozav]\r\nLang=Russian\r\n",           // another file
+        head + entry + "end 2\r\n",
+        head + entry + entry + "end 1\r\n",
+        head + "ZEM\t111\t2\t5\tWorking\tat desk\t0\t\t\t11\tMusic\tplaying\r\nend 1\r\n",
+        head + "ZEM\t111\t0\t5x\tWorking\tat desk\t0\t\t\t11\tMusic\tplaying\r\nend 1\r\n",
+        head + "ZEM\t111\t0\t5\tWor\\king\tat desk\t0\t\t\t11\tMusic\tplaying\r\nend 1\r\n",
+        head + "ZEM\t111\t0\t5\tWorking\tat desk\t0\t\t\t11\tMusic\r\nend 1\r\n",
+        head + "ZEM\t111\t0\t5\tWorking\tat desk\t0\t\t\t11\tMusic\tplaying\t\r\nend 1\r\n",
+        head + "end 0\r\n\r\n",
+    };
+    for (const std::string& bad : damaged) {
+        EXPECT_FALSE(ParseJournal(bad, read)) << bad;
+        EXPECT_TRUE(read.empty());
+    }
+
+    // A file too large to be a journal is not read.
+    TempFolder folder;
+    const std::string path = folder.Path + "gen_ZEM.dll.journal";
+    TJournal large = Hostile();
+    large[0].Current.LongText.assign(MaxJournalBytes, 'x');
+    ASSERT_TRUE(WriteJournal(path, large));
+    EXPECT_TRUE(ReadJournal(path).empty());
+}
+
+}  // namespace

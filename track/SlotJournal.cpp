@@ -1,0 +1,139 @@
+#include "track/SlotJournal.h"
+
+#include "plugin/gen_ZEM.h"
+#include "settings/SettingsPath.h"
+#include "track/JournalFile.h"
+
+namespace {
+
+struct TLiveJournal {
+    bool Loaded = false;
+    std::string Path;
+    TJournal Entries;
+};
+
+TLiveJournal Live;
+
+// Read once: from then on the plug-in is the file's only writer.
+TLiveJournal& Journal()
+{
+    if (!Live.Loaded) {
+        Live.Path = JournalPathFor(SettingsFileToWrite());
+        Live.Entries = ReadJournal(Live.Path);
+        Live.Loaded = true;
+    }
+    return Live;
+}
+
+bool SameKey(const TClient& slot, const std::string& clientName, const std::string& title)
+{
+    return slot.ClientName == clientName && slot.MainWnd.Text == title;
+}
+
+TJournal::iterator Find(TJournal& entries, const TClient& slot)
+{
+    auto entry = entries.begin();
+    while (entry != entries.end() && !SameKey(slot, entry->ClientName, entry->Title)) ++entry;
+    return entry;
+}
+
+bool IsServed(const TJournalEntry& entry)
+{
+    for (const TClient& slot : CurrentState.Slots)
+        if (slot.ProcessId != 0 && SameKey(slot, entry.ClientName, entry.Title)) return true;
+    return false;
+}
+
+// Two processes of one account would share an entry: the lower slot keeps it.
+bool FirstOfItsKey(const TClient& slot)
+{
+    for (const TClient& other : CurrentState.Slots) {
+        if (&other == &slot) return true;
+        if (other.ProcessId != 0 && SameKey(other, slot.ClientName, slot.MainWnd.Text))
+            return false;
+    }
+    return true;
+}
+
+// The user's own status is replaced, or a second one waits to go back.
+bool HoldsStatuses(const TClient& slot)
+{
+    return slot.SavedIndex != 0 || !SameStatus(slot.Current, slot.Saved[0]);
+}
+
+bool SameEntry(const TJournalEntry& a, const TJournalEntry& b)
+{
+    return a.ClientName == b.ClientName && a.Title == b.Title && a.SavedIndex == b.SavedIndex &&
+           SameStatus(a.Saved[0], b.Saved[0]) && SameStatus(a.Saved[1], b.Saved[1]) &&
+           SameStatus(a.Current, b.Current);
+}
+
+TJournalEntry EntryOf(const TClient& slot)
+{
+    TJournalEntry entry;
+    entry.ClientName = slot.ClientName;
+    entry.Title = slot.MainWnd.Text;
+    entry.SavedIndex = slot.SavedIndex;
+    entry.Saved = slot.Saved;
+    entry.Current = slot.Current;
+    return entry;
+}
+
+// Too many entries: those of instances not served now go, oldest first.
+void Trim(TJournal& entries)
+{
+    for (auto entry = entries.begin();
+         entries.size() > MaxJournalEntries && entry != entries.end();)
+        entry = IsServed(*entry) ? entry + 1 : entries.erase(entry);
+}
+
+}  // namespace
+
+std::string JournalPathFor(const std::string& settingsFile)
+{
+    const std::string ini = ".ini";
+    const bool withIni =
+        settingsFile.size() >= ini.size() &&
+        settingsFile.compare(settingsFile.size() - ini.size(), ini.size(), ini) == 0;
+    return (withIni ? settingsFile.substr(0, settingsFile.size() - ini.size()) : settingsFile) +
+           ".journal";
+}
+
+void JournalSlot(const TClient& slot)
+{
+    if (slot.ProcessId == 0 || !FirstOfItsKey(slot)) return;
+    TLiveJournal& journal = Journal();
+    const auto found = Find(journal.Entries, slot);
+    const bool known = found != journal.Entries.end();
+    if (HoldsStatuses(slot)) {
+        const TJournalEntry entry = EntryOf(slot);
+        if (known && SameEntry(*found, entry)) return;
+        if (known) journal.Entries.erase(found);
+        journal.Entries.push_back(entry);
+        Trim(journal.Entries);
+    } else {
+        if (!known) return;
+        journal.Entries.erase(found);
+    }
+    WriteJournal(journal.Path, journal.Entries);
+}
+
+void ForgetJournalEntry(const TClient& slot)
+{
+    if (slot.ProcessId == 0) return;
+    TLiveJournal& journal = Journal();
+    const auto found = Find(journal.Entries, slot);
+    if (found == journal.Entries.end()) return;
+    journal.Entries.erase(found);
+    WriteJournal(journal.Path, journal.Entries);
+}
+
+bool RecallJournalEntry(TClient& slot)
+{
+    TLiveJournal& journal = Journal();
+    const auto found = Find(journal.Entries, slot);
+    if (found == journal.Entries.end() || !SameStatus(found->Current, slot.Current)) return false;
+    slot.SavedIndex = found->SavedIndex;
+    slot.Saved = found->Saved;
+    return true;
+}
