@@ -10,6 +10,7 @@
 #include "plugin/gen_ZEM.h"
 #include "plugin/wa_ipc.h"
 #include "tests/ConfigDialogSearch.h"
+#include "tests/PlayerWindow.h"
 #include "tests/PluginCopy.h"
 #include "util/Text.h"
 #include "util/TimeText.h"
@@ -38,13 +39,7 @@ struct QuietPlayer {
     QuietPlayer()
     {
         Current = this;
-        WNDCLASSA type{};
-        type.lpfnWndProc = Proc;
-        type.hInstance = GetModuleHandleA(nullptr);
-        type.lpszClassName = "QuietPlayer";
-        RegisterClassA(&type);
-        Window = CreateWindowA("QuietPlayer", "player", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
-                               nullptr, type.hInstance, nullptr);
+        Window = CreatePlayerWindow("QuietPlayer", Proc);
     }
     ~QuietPlayer()
     {

@@ -14,6 +14,7 @@
 #include "plugin/gen_ZEM.h"
 #include "plugin/wa_ipc.h"
 #include "settings/SettingsFile.h"
+#include "tests/PlayerWindow.h"
 #include "tests/PluginCopy.h"
 #include "tests/ReadOnlyFolder.h"
 #include "util/Files.h"
@@ -38,13 +39,7 @@ struct FolderPlayer {
     FolderPlayer()
     {
         Asked = 0;
-        WNDCLASSA type{};
-        type.lpfnWndProc = Proc;
-        type.hInstance = GetModuleHandleA(nullptr);
-        type.lpszClassName = "FolderPlayer";
-        RegisterClassA(&type);
-        Window = CreateWindowA("FolderPlayer", "player", WS_OVERLAPPED, 0, 0, 100, 100, nullptr,
-                               nullptr, type.hInstance, nullptr);
+        Window = CreatePlayerWindow("FolderPlayer", Proc);
     }
     ~FolderPlayer() { DestroyWindow(Window); }
 };

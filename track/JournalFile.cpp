@@ -5,7 +5,6 @@
 #include <charconv>
 
 #include "util/Files.h"
-#include "util/Handles.h"
 
 namespace {
 
@@ -111,17 +110,6 @@ bool ParseEntry(const std::string& line, TJournalEntry& entry)
            ReadStatus(fields, 6, entry.Saved[1]) && ReadStatus(fields, 9, entry.Current);
 }
 
-bool WriteNewFile(const std::string& path, const std::string& text)
-{
-    TFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Open()) return false;
-    DWORD written = 0;
-    return WriteFile(file.Handle, text.data(), static_cast<DWORD>(text.size()), &written,
-                     nullptr) &&
-           written == text.size() && FlushFileBuffers(file.Handle);
-}
-
 }  // namespace
 
 std::string JournalText(const TJournal& journal)
@@ -168,7 +156,8 @@ bool WriteJournal(const std::string& path, const TJournal& journal)
 {
     if (journal.empty()) return DeleteFileA(path.c_str()) || !FileExists(path);
     const std::string fresh = path + ".new";
-    if (WriteNewFile(fresh, JournalText(journal)) &&
+    const std::string text = JournalText(journal);
+    if (WriteWholeFile(fresh, text.data(), static_cast<uint32_t>(text.size()), false) &&
         MoveFileExA(fresh.c_str(), path.c_str(),
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;

@@ -11,15 +11,6 @@
 
 namespace {
 
-TStatus Status(int32_t picture, const std::string& caption, const std::string& longText)
-{
-    TStatus status;
-    status.PictureIndex = picture;
-    status.Caption = caption;
-    status.LongText = longText;
-    return status;
-}
-
 // Every byte but zero, the format's own marks among them.
 std::string EveryByte()
 {
@@ -34,13 +25,13 @@ TJournal Hostile()
     zem.ClientName = "ZEM";
     zem.Title = "[zem] - 111\tend 2\r\n";
     zem.SavedIndex = 1;
-    zem.Saved = {Status(5, EveryByte(), "at\r\ndesk\\"), Status(INT32_MIN, "", "")};
-    zem.Current = Status(INT32_MAX, "gen_ZEM slot journal 1", "\n");
+    zem.Saved = {TStatus{5, EveryByte(), "at\r\ndesk\\", ""}, TStatus{INT32_MIN, "", "", ""}};
+    zem.Current = TStatus{INT32_MAX, "gen_ZEM slot journal 1", "\n", ""};
     TJournalEntry rnq;
     rnq.ClientName = "RnQ";
     rnq.Title = "R&Q 333";
-    rnq.Saved[0] = Status(-1, "Away", EveryByte());
-    rnq.Current = Status(0, "%Status - Группа", "\\n");
+    rnq.Saved[0] = TStatus{-1, "Away", EveryByte(), ""};
+    rnq.Current = TStatus{0, "%Status - Группа", "\\n", ""};
     return {zem, rnq};
 }
 
