@@ -31,5 +31,7 @@ demo: dll
 	@echo "The plug-in is built: $(CURDIR)/dist/gen_ZEM.dll"
 	@echo "Copy it and gen_ZEM.html into the player's Plugins folder and restart the player."
 
+# A test run cut short may leave the read-only test folder mounted.
 clean:
+	-@[ ! -d $(B64) ] || sh tests/readonly_folder.sh unmount $(B64)/bin/readonly-plugins >/dev/null
 	rm -rf build dist
