@@ -25,6 +25,32 @@ bool HasLine(const std::vector<std::string>& lines, const std::string& text)
     return false;
 }
 
+struct TDialogSearch {
+    DWORD ProcessId;
+    HWND Found;
+};
+
+BOOL CALLBACK FindConfigDialogProc(HWND window, LPARAM data)
+{
+    try {
+        auto& search = *reinterpret_cast<TDialogSearch*>(data);
+        DWORD processId = 0;
+        GetWindowThreadProcessId(window, &processId);
+        wchar_t caption[64] = {};
+        char type[16] = {};
+        InternalGetWindowText(window, caption, 64);
+        GetClassNameA(window, type, sizeof type);
+        if (processId == search.ProcessId && std::wstring(caption) == L"ZER ozavod irozav" &&
+            std::string(type) == "#32770" && IsWindowVisible(window)) {
+            search.Found = window;
+            return FALSE;
+        }
+        return TRUE;
+    } catch (...) {
+        return TRUE;
+    }
+}
+
 // Once the marker is logged, every command sent before has run to its end.
 bool SyncWith(HWND window, int& syncs, const std::string& logPath)
 {
@@ -40,6 +66,20 @@ std::vector<std::string> LogTexts(const std::string& path)
     std::vector<std::string> texts;
     for (const TLogLine& line : ReadEventLog(path)) texts.push_back(line.Text);
     return texts;
+}
+
+HWND FindConfigDialog(DWORD processId)
+{
+    TDialogSearch search{processId, nullptr};
+    EnumWindows(FindConfigDialogProc, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
+HWND WaitForConfigDialog(DWORD processId, DWORD ms)
+{
+    HWND found = nullptr;
+    WaitFor(ms, [&] { return (found = FindConfigDialog(processId)) != nullptr; });
+    return found;
 }
 
 TPlayerProcess::TPlayerProcess(const std::string& folder)
