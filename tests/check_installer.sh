@@ -60,8 +60,9 @@ check_installed "$player/Plugins"
 check_uninstalled "$player/Plugins"
 [ -d "$player/Plugins" ] || fail "the Plugins folder went"
 
-# The user chose another folder.
-chosen="$work/My Player/Plugins"
+# The user chose another folder. (Wine would quote a path with a blank,
+# and /D= takes no quotes.)
+chosen="$work/Players/Winamp5/Plugins"
 wine "$setup" /S "/D=$(winpath "$chosen")" || fail "the installer failed with /D="
 check_installed "$chosen"
 check_uninstalled "$chosen"
