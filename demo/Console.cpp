@@ -25,8 +25,8 @@ std::string WideToUtf8(const std::wstring& wide)
 {
     if (wide.empty()) return std::string();
     const int size = static_cast<int>(wide.size());
-    std::string utf8(WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr),
-                     '\0');
+    std::string utf8(
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr), '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, &utf8[0], static_cast<int>(utf8.size()),
                         nullptr, nullptr);
     return utf8;

@@ -102,7 +102,8 @@ TShownStatus ShownStatus(const TClientProcess& client)
 {
     TShownStatus shown;
     for (const TLogLine& line : ReadEventLog(client.LogPath)) {
-        if (line.Text.rfind("STATUS ", 0) == 0) shown = TShownStatus{line.Text.substr(7), line.Time};
+        if (line.Text.rfind("STATUS ", 0) == 0)
+            shown = TShownStatus{line.Text.substr(7), line.Time};
     }
     return shown;
 }
@@ -242,10 +243,12 @@ void PrintIntroduction()
     PrintLine("gen_ZEM demo: the plug-in (its x86_64 build) in the stand-in player, beside");
     PrintLine("two stand-in ZEM accounts and one stand-in RnQ, under Wine.");
     std::string settings = "Settings:";
-    for (const auto& setting : Settings) settings += std::string(" ") + setting.first + "=" + setting.second;
+    for (const auto& setting : Settings)
+        settings += std::string(" ") + setting.first + "=" + setting.second;
     PrintLine(AnsiToUtf8(settings) + u8"; the rest as shipped (picture \"Музыка\" = 11,");
-    PrintLine(u8"long status \"%ListPos. %Copy [%Lenght]\", tray tip \"Файл: %File\\nИсполнитель: "
-              u8"%Artist\\nНазвание: %Title\").");
+    PrintLine(
+        u8"long status \"%ListPos. %Copy [%Lenght]\", tray tip \"Файл: %File\\nИсполнитель: "
+        u8"%Artist\\nНазвание: %Title\").");
     PrintLine("Each step: seconds since the start, what happened, then what each client shows");
     PrintLine("(the status it took last, and when) and the tool-tip of the plug-in's tray icon.");
 }

@@ -1,10 +1,12 @@
 #include "demo/TrayTip.h"
 
 #include <windows.h>
+
 #include <commctrl.h>
 
-#include <cstring>
+#include <cwchar>
 
+#include "sim/common/Process.h"
 #include "util/Handles.h"
 
 namespace {
@@ -35,27 +37,6 @@ HANDLE OpenForMemory(DWORD processId)
     HANDLE process =
         OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
     return process ? process : INVALID_HANDLE_VALUE;
-}
-
-struct TTipSearch {
-    DWORD ShellProcess;
-    std::vector<HWND> ToolTips;
-};
-
-BOOL CALLBACK CollectToolTips(HWND window, LPARAM data)
-{
-    try {
-        auto& search = *reinterpret_cast<TTipSearch*>(data);
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        char type[32] = {};
-        GetClassNameA(window, type, sizeof type);
-        if (process == search.ShellProcess && std::strcmp(type, TOOLTIPS_CLASSA) == 0)
-            search.ToolTips.push_back(window);
-        return TRUE;
-    } catch (...) {
-        return TRUE;
-    }
 }
 
 // A tool-tip control's messages carry pointers into its own process: the
@@ -93,12 +74,12 @@ TTrayTips ReadTrayTips()
     TTrayTips result;
     HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
     if (!tray) return result;
-    TTipSearch search{0, {}};
-    GetWindowThreadProcessId(tray, &search.ShellProcess);
-    TFileHandle shell(OpenForMemory(search.ShellProcess));
+    DWORD shellProcess = 0;
+    GetWindowThreadProcessId(tray, &shellProcess);
+    TFileHandle shell(OpenForMemory(shellProcess));
     if (!shell.Open()) return result;
     result.ShellFound = true;
-    EnumWindows(CollectToolTips, reinterpret_cast<LPARAM>(&search));
-    for (HWND toolTip : search.ToolTips) ReadTools(toolTip, shell.Handle, result.Tips);
+    for (HWND toolTip : ProcessWindows(shellProcess, TOOLTIPS_CLASSA))
+        ReadTools(toolTip, shell.Handle, result.Tips);
     return result;
 }

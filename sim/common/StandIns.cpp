@@ -25,32 +25,6 @@ bool HasLine(const std::vector<std::string>& lines, const std::string& text)
     return false;
 }
 
-struct TDialogSearch {
-    DWORD ProcessId;
-    HWND Found;
-};
-
-BOOL CALLBACK FindConfigDialogProc(HWND window, LPARAM data)
-{
-    try {
-        auto& search = *reinterpret_cast<TDialogSearch*>(data);
-        DWORD processId = 0;
-        GetWindowThreadProcessId(window, &processId);
-        wchar_t caption[64] = {};
-        char type[16] = {};
-        InternalGetWindowText(window, caption, 64);
-        GetClassNameA(window, type, sizeof type);
-        if (processId == search.ProcessId && std::wstring(caption) == L"ZER ozavod irozav" &&
-            std::string(type) == "#32770" && IsWindowVisible(window)) {
-            search.Found = window;
-            return FALSE;
-        }
-        return TRUE;
-    } catch (...) {
-        return TRUE;
-    }
-}
-
 // Once the marker is logged, every command sent before has run to its end.
 bool SyncWith(HWND window, int& syncs, const std::string& logPath)
 {
@@ -70,9 +44,12 @@ std::vector<std::string> LogTexts(const std::string& path)
 
 HWND FindConfigDialog(DWORD processId)
 {
-    TDialogSearch search{processId, nullptr};
-    EnumWindows(FindConfigDialogProc, reinterpret_cast<LPARAM>(&search));
-    return search.Found;
+    for (HWND window : ProcessWindows(processId, "#32770")) {
+        wchar_t caption[64] = {};
+        InternalGetWindowText(window, caption, 64);
+        if (std::wstring(caption) == L"ZER ozavod irozav" && IsWindowVisible(window)) return window;
+    }
+    return nullptr;
 }
 
 HWND WaitForConfigDialog(DWORD processId, DWORD ms)
