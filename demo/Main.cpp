@@ -23,6 +23,7 @@
 #include "sim/common/Playlist.h"
 #include "sim/common/StandIns.h"
 #include "sim/common/TextFile.h"
+#include "util/Text.h"
 
 namespace {
 
@@ -68,7 +69,6 @@ const std::array<std::pair<const char*, const char*>, 6> Settings{{
 constexpr DWORD CycleWaitMs = 10000;
 constexpr DWORD PaintWaitMs = 300;
 constexpr int WindowsTop = 60;
-constexpr int WindowGap = 0;
 const char* const Indent = "        ";
 
 struct TClient {
@@ -108,18 +108,11 @@ TShownStatus ShownStatus(const TClientProcess& client)
     return shown;
 }
 
-std::string Replaced(std::string text, const std::string& from, const std::string& to)
-{
-    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
-}
-
 // "picture 11 | caption | long status", line breaks shown as a mark.
 std::string StatusForPrint(const std::string& ansiStatus)
 {
-    const std::string text = Replaced(AnsiToUtf8(ansiStatus), "\r\n", u8" ⏎ ");
-    return "picture " + Replaced(text, "|", " | ");
+    const std::string text = ReplaceText(AnsiToUtf8(ansiStatus), "\r\n", u8" ⏎ ", ReplaceAll);
+    return "picture " + ReplaceText(text, "|", " | ", ReplaceAll);
 }
 
 std::string TrayForPrint()
@@ -130,7 +123,7 @@ std::string TrayForPrint()
     std::string text;
     for (const std::wstring& tip : tray.Tips) {
         if (!text.empty()) text += "   |   ";
-        text += tip.empty() ? "(empty)" : Replaced(WideToUtf8(tip), "\r\n", u8" ⏎ ");
+        text += tip.empty() ? "(empty)" : ReplaceText(WideToUtf8(tip), "\r\n", u8" ⏎ ", ReplaceAll);
     }
     return text;
 }
@@ -261,12 +254,12 @@ void PlaceWindow(HWND window, int& left)
     GetWindowRect(window, &place);
     SetWindowPos(window, nullptr, left, WindowsTop, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    left += place.right - place.left + WindowGap;
+    left += place.right - place.left;
 }
 
 bool StartClients(TStage& stage)
 {
-    int left = WindowGap;
+    int left = 0;
     for (const TClientSetup& setup : ClientSetups) {
         stage.Clients.push_back(std::make_unique<TClient>(stage.Folder, setup));
         TClientProcess& process = stage.Clients.back()->Process;
