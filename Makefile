@@ -10,12 +10,14 @@ all dist: dll
 setup:
 	@bash scripts/setup.sh
 
-# The shipped plug-in: the 32-bit DLL.
+# What users download: the 32-bit DLL with its help page, and the zip and
+# the installer named with the version.
 dll: setup
 	cmake -S . -B $(B32) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686.cmake
 	cmake --build $(B32) -j $(JOBS)
 	mkdir -p dist
-	cp $(B32)/bin/gen_ZEM.dll $(B32)/bin/gen_ZEM.html dist/
+	cp $(B32)/bin/gen_ZEM.dll $(B32)/bin/gen_ZEM.html $(B32)/release/gen_ZEM-*.zip \
+	   $(B32)/release/gen_ZEM-*-setup.exe dist/
 
 # The tests run the x86_64 build under Wine; they also check the 32-bit DLL.
 build-tests: dll
@@ -26,12 +28,13 @@ build-tests: dll
 test: build-tests
 	bash scripts/test-session.sh $(B64)
 
-demo: dll
-	@echo
-	@echo "The plug-in is built: $(CURDIR)/dist/gen_ZEM.dll"
-	@echo "Copy it and gen_ZEM.html into the player's Plugins folder and restart the player."
+# The x86_64 plug-in among the stand-ins, under Wine; screenshots in out/.
+demo: setup
+	cmake -S . -B $(B64) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64.cmake -DZEM_DEMO=ON
+	cmake --build $(B64) -j $(JOBS) --target demo
+	@bash scripts/demo.sh $(B64) out
 
 # A test run cut short may leave the read-only test folder mounted.
 clean:
 	-@[ ! -d $(B64) ] || sh tests/readonly_folder.sh unmount $(B64)/bin/readonly-plugins >/dev/null
-	rm -rf build dist
+	rm -rf build dist out

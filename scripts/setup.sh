@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
           wine wine64 xvfb xauth locales googletest
-          python3 fonts-dejavu-core imagemagick)
+          python3 fonts-dejavu-core imagemagick nsis fonts-wine)
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "plugin/gen_ZEM.h"
+#include "settings/Version.h"
 #include "util/Numbers.h"
 #include "util/Text.h"
 
@@ -88,7 +89,7 @@ std::array<std::string, SettingCount> DefaultCaptions()
             PictureList(),
             templates,
             "Показывать иконку в \\nтрее (свой статус)",
-            "v1.26 / Kelder",
+            AboutCaption,
             "",
             "Всех запущенных копий ICQ-клиента",
             "Только для",

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "plugin/gen_ZEM.h"
+#include "settings/Version.h"
 #include "util/Files.h"
 #include "util/Text.h"
 
@@ -13,7 +14,6 @@ namespace {
 
 const char* const LanguageKey = "Lang";
 const char* const DefaultLanguage = "Default";
-const char* const AboutCaption = "v1.26 / Kelder";
 
 std::string ReadProfileText(const std::string& section, const std::string& key, const char* def,
                             const std::string& file, unsigned size)

@@ -33,6 +33,11 @@ bool ParseLine(const std::string& line, TLogLine& parsed)
 
 }  // namespace
 
+uint64_t LogClock()
+{
+    return GetTickCount64();
+}
+
 void OpenEventLog(const std::string& path)
 {
     Log.Close();
@@ -44,7 +49,7 @@ void OpenEventLog(const std::string& path)
 void LogEvent(const std::string& text)
 {
     if (!Log.Open()) return;
-    std::string line = std::to_string(GetTickCount64()) + " " + text;
+    std::string line = std::to_string(LogClock()) + " " + text;
     for (char& c : line) {
         if (c == '\r' || c == '\n') c = ' ';
     }

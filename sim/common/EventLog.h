@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+// Milliseconds since the system started: the time stamps of every log.
+uint64_t LogClock();
+
 // Appends to path from now on; an empty path (the default) logs nothing.
 // A log opened before is closed.
 void OpenEventLog(const std::string& path);

@@ -10,10 +10,10 @@ constexpr DWORD KillWaitMs = 5000;
 struct TWindowSearch {
     DWORD ProcessId;
     const char* ClassName;
-    HWND Found;
+    std::vector<HWND> Found;
 };
 
-BOOL CALLBACK FindProcessWindow(HWND window, LPARAM lParam)
+BOOL CALLBACK CollectProcessWindow(HWND window, LPARAM lParam)
 {
     try {
         auto& search = *reinterpret_cast<TWindowSearch*>(lParam);
@@ -22,15 +22,22 @@ BOOL CALLBACK FindProcessWindow(HWND window, LPARAM lParam)
         if (owner != search.ProcessId) return TRUE;
         char name[256] = {};
         GetClassNameA(window, name, sizeof name);
-        if (std::strcmp(name, search.ClassName) != 0) return TRUE;
-        search.Found = window;
-        return FALSE;
+        if (std::strcmp(name, search.ClassName) == 0) search.Found.push_back(window);
+        return TRUE;
     } catch (...) {
         return TRUE;
     }
 }
 
 }  // namespace
+
+std::vector<HWND> ProcessWindows(DWORD processId, const char* className)
+{
+    TWindowSearch search{processId, className, {}};
+    // EnumChildWindows(NULL) would miss top-level windows under Wine.
+    EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
 
 TChildProcess::~TChildProcess()
 {
@@ -61,14 +68,12 @@ HWND TChildProcess::WaitForWindow(const char* className, DWORD timeoutMs) const
     if (!Info.hProcess) return nullptr;
     const DWORD start = GetTickCount();
     for (;;) {
-        TWindowSearch search{Info.dwProcessId, className, nullptr};
-        // EnumChildWindows(NULL) would miss top-level windows under Wine.
-        EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+        const std::vector<HWND> found = ProcessWindows(Info.dwProcessId, className);
         const DWORD waited = GetTickCount() - start;
-        if (search.Found) {
+        if (!found.empty()) {
             // Its start-up is done once it waits for input.
             WaitForInputIdle(Info.hProcess, waited < timeoutMs ? timeoutMs - waited : 0);
-            return search.Found;
+            return found.front();
         }
         if (WaitForExit(0) || waited >= timeoutMs) return nullptr;
         Sleep(PollMs);

@@ -5,6 +5,11 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
+
+// The top-level windows of a process with that class, in the system's
+// order; read without sending them a message.
+std::vector<HWND> ProcessWindows(DWORD processId, const char* className);
 
 struct TChildProcess {
     PROCESS_INFORMATION Info{};

@@ -42,6 +42,23 @@ std::vector<std::string> LogTexts(const std::string& path)
     return texts;
 }
 
+HWND FindConfigDialog(DWORD processId)
+{
+    for (HWND window : ProcessWindows(processId, "#32770")) {
+        wchar_t caption[64] = {};
+        InternalGetWindowText(window, caption, 64);
+        if (std::wstring(caption) == L"ZER ozavod irozav" && IsWindowVisible(window)) return window;
+    }
+    return nullptr;
+}
+
+HWND WaitForConfigDialog(DWORD processId, DWORD ms)
+{
+    HWND found = nullptr;
+    WaitFor(ms, [&] { return (found = FindConfigDialog(processId)) != nullptr; });
+    return found;
+}
+
 TPlayerProcess::TPlayerProcess(const std::string& folder)
     : Folder(folder),
       LogPath(folder + "player.log"),

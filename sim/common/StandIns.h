@@ -15,6 +15,13 @@ constexpr DWORD StandInWaitMs = 10000;
 // The texts of a stand-in's log lines, in order.
 std::vector<std::string> LogTexts(const std::string& path);
 
+// The plug-in's configuration dialog shown by a process; null when none is.
+// Reads the windows without sending them a message: the dialog's thread may
+// be the one waiting for the search.
+HWND FindConfigDialog(DWORD processId);
+// The same, waited for until it is shown (its controls exist by then).
+HWND WaitForConfigDialog(DWORD processId, DWORD ms = StandInWaitMs);
+
 // The player with its plug-ins folder, playlist and log under one folder.
 struct TPlayerProcess {
     std::string Folder;        // ends with "\"
