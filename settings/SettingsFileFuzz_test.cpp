@@ -38,13 +38,15 @@ std::string HostileFile(RandomInput& random)
     const char* const ends[] = {"\r\n", "\n", "\r", "", "\r\r\n"};
     std::string text;
     if (random.Chance(5)) text += "\xFF\xFE";
-    if (random.Chance(70)) text += "[ZER ozavod irozav]\r\nLang=Russian\r\n[ZER ozavod irozav_Russian]\r\n";
+    if (random.Chance(70))
+        text += "[ZER ozavod irozav]\r\nLang=Russian\r\n[ZER ozavod irozav_Russian]\r\n";
     for (size_t line = random.Below(80); line > 0; --line) {
         const size_t kind = random.Below(40);
         if (kind == 0)
             text += "[ZER ozavod irozav]";
         else if (kind == 1)
-            text += "[ZER ozavod irozav_" + (random.Chance(50) ? "Russian" : random.Hostile(40)) + "]";
+            text +=
+                "[ZER ozavod irozav_" + (random.Chance(50) ? "Russian" : random.Hostile(40)) + "]";
         else if (kind == 2)
             text += "Lang=" + random.Hostile(random.Chance(10) ? 1500 : 30, random.Chance(10));
         else if (kind < 30)
@@ -96,7 +98,8 @@ TEST_F(SettingsFileFuzz, HostileFilesLoadBoundedAndSaveConsistently)
         LoadSettings();
         ExpectBounded(CurrentState, round);
         for (int i = 0; i < SettingCount; ++i)
-            if (CurrentState.Values[i] != DefaultState.Values[i] && i != SettingIndex(Setting::Lang))
+            if (CurrentState.Values[i] != DefaultState.Values[i] &&
+                i != SettingIndex(Setting::Lang))
                 ++fromFile;
         // A load takes tens of milliseconds under Wine, a save more: hundreds of
         // files, one in five saved.

@@ -42,13 +42,13 @@ struct RandomInput {
     // line ends and the custom-status marker.
     std::string Hostile(size_t maxLength, bool withZero = false)
     {
+        // clang-format off
         static const std::vector<std::string> pieces = {
-            "%",        "%%",       "\\n",     "\\\\n",  "\\",      "n",         "\r\n",
-            "\r",       "\n",       "||",      "%Artist", "%TITLE",  "%album",    "%Track",
-            "%Year",    "%Genre",   "%Comment", "%Copy",  "%File",   "%PlayState", "%ListPos",
-            "%Lenght",  "%Bitrate", "%SysTime", "%Status", "%status2", "%Samplerate",
-            "%Channels", "Музыка",  "ЯЁЪ",     "#custom_status_descr#", " ", "\"",
-        };
+            "%", "%%", "\\n", "\\\\n", "\\", "n", "\r\n", "\r", "\n", "||", "%Artist", "%TITLE",
+            "%album", "%Track", "%Year", "%Genre", "%Comment", "%Copy", "%File", "%PlayState",
+            "%ListPos", "%Lenght", "%Bitrate", "%SysTime", "%Status", "%status2", "%Samplerate",
+            "%Channels", "Музыка", "ЯЁЪ", "#custom_status_descr#", " ", "\""};
+        // clang-format on
         std::string text;
         const size_t length = Length(maxLength, 64);
         while (text.size() < length) {

@@ -95,7 +95,8 @@ TEST_F(CustomStatusFuzz, NoLineIsLostGainedOrChangedButTheFirstAndThePluginsOwn)
     for (int round = 0; round < 3000; ++round) {
         slot.Current = RandomStatus(random);
         slot.SavedIndex = static_cast<int32_t>(random.Below(4)) - 1;
-        for (TStatus& saved : slot.Saved) saved = random.Chance(10) ? slot.Current : RandomStatus(random);
+        for (TStatus& saved : slot.Saved)
+            saved = random.Chance(10) ? slot.Current : RandomStatus(random);
 
         // Records, junk and the plug-in's own record, in any order.
         std::string original;

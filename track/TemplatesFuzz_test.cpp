@@ -38,12 +38,11 @@ bool RepeatsOf(const std::string& text, const std::string& unit)
 // memory.
 TEST_F(TemplatesFuzz, TagsThatNameLaterTokensCannotBlowUpTheText)
 {
-    const char* const chain[] = {"%Artist", "%Title", "%Album",   "%Track", "%Year",
-                                 "%Genre",  "%Comment", "%Copy"};
+    const char* const chain[] = {"%Artist", "%Title", "%Album",   "%Track",
+                                 "%Year",   "%Genre", "%Comment", "%Copy"};
     for (size_t i = 0; i + 1 < sizeof chain / sizeof chain[0]; ++i) {
         std::string value;
-        while (value.size() + std::strlen(chain[i + 1]) < TagBufferSize)
-            value += chain[i + 1];
+        while (value.size() + std::strlen(chain[i + 1]) < TagBufferSize) value += chain[i + 1];
         CurrentState.TokenValues[TokenRow(chain[i])] = value;
     }
     CurrentState.TokenValues[TokenRow("%Copy")] = "ab";

@@ -59,9 +59,8 @@ TEST(WinUtilFuzz, TextsLongerThan64KiBAreReadWholeAndFound)
         const char* Class;
         DWORD Style;
     };
-    const TKind kinds[] = {{"STATIC", 0},
-                           {"EDIT", ES_AUTOHSCROLL},
-                           {"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL}};
+    const TKind kinds[] = {
+        {"STATIC", 0}, {"EDIT", ES_AUTOHSCROLL}, {"COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL}};
     OwnWindow parent("STATIC", 0, nullptr, "parent");
     ASSERT_NE(parent.Handle, nullptr);
     for (int round = 0; round < 24; ++round) {
@@ -95,7 +94,8 @@ TEST(WinUtilFuzz, TextsLongerThan64KiBAreReadWholeAndFound)
         for (TWindowsAr* record : {&byTitle, &byText}) {
             ASSERT_GE(CollectWindows(parent.Handle, *record), 1) << round;
             ASSERT_EQ(record->Handles[0], picked);
-            for (int k = 1; k < record->Count; ++k) ASSERT_EQ(GetParent(record->Handles[k]), picked);
+            for (int k = 1; k < record->Count; ++k)
+                ASSERT_EQ(GetParent(record->Handles[k]), picked);
             ExpectOnlyCountUsed(*record);
         }
 
@@ -119,6 +119,12 @@ struct THostile {
 };
 THostile Hostile;
 
+// Byte i of a buffer that the window fills whole.
+char FillByte(size_t i)
+{
+    return Hostile.Text.empty() ? 'x' : Hostile.Text[i % Hostile.Text.size()];
+}
+
 LRESULT CALLBACK HostileProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_GETTEXTLENGTH) return Hostile.Length;
@@ -140,7 +146,7 @@ LRESULT CALLBACK HostileProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             return static_cast<LRESULT>(count);
         case 2:
             // All it was told it may write, and a length it never wrote.
-            for (size_t i = 0; i < wParam; ++i) buffer[i] = text.empty() ? 'x' : text[i % text.size()];
+            for (size_t i = 0; i < wParam; ++i) buffer[i] = FillByte(i);
             return std::numeric_limits<LRESULT>::max();
         default:
             return -1;
@@ -152,8 +158,7 @@ bool FrontOfShown(const std::string& text)
 {
     const std::string& shown = Hostile.Text;
     for (size_t i = 0; i < text.size(); ++i) {
-        const char expected =
-            Hostile.Mode == 2 ? (shown.empty() ? 'x' : shown[i % shown.size()]) : shown.size() > i ? shown[i] : '\0';
+        const char expected = Hostile.Mode == 2 ? FillByte(i) : i < shown.size() ? shown[i] : '\0';
         if (text[i] != expected) return false;
     }
     return true;
@@ -171,18 +176,28 @@ TEST(WinUtilFuzz, HostileTextAnswersStayWithinTheBuffers)
     ASSERT_NE(window.Handle, nullptr);
 
     RandomInput random(4202);
-    const LRESULT lengths[] = {0,    1,    -1,   1021, 1022, 1023, 1024, 65535, 65536,
+    const LRESULT lengths[] = {0,
+                               1,
+                               -1,
+                               1021,
+                               1022,
+                               1023,
+                               1024,
+                               65535,
+                               65536,
                                std::numeric_limits<LRESULT>::max(),
                                std::numeric_limits<LRESULT>::min(),
                                static_cast<LRESULT>(MaxTextBuffer) - 2,
                                static_cast<LRESULT>(MaxTextBuffer)};
     for (int round = 0; round < 3000; ++round) {
-        Hostile.Text = random.Bytes(random.Length(round % 50 == 0 ? 2 * MaxTextBuffer : 5000, 1024));
+        Hostile.Text =
+            random.Bytes(random.Length(round % 50 == 0 ? 2 * MaxTextBuffer : 5000, 1024));
         Hostile.Mode = static_cast<int>(random.Below(4));
         Hostile.LargestAsk = 0;
-        Hostile.Length = random.Chance(30)   ? static_cast<LRESULT>(Hostile.Text.size())
-                         : random.Chance(50) ? lengths[random.Below(sizeof lengths / sizeof lengths[0])]
-                                             : random.Any();
+        Hostile.Length = random.Chance(30) ? static_cast<LRESULT>(Hostile.Text.size())
+                         : random.Chance(50)
+                             ? lengths[random.Below(sizeof lengths / sizeof lengths[0])]
+                             : random.Any();
 
         TWindowTexts read;
         ASSERT_TRUE(ReadWindowTexts(window.Handle, read));
