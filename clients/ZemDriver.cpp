@@ -4,6 +4,7 @@
 #include <array>
 
 #include "plugin/gen_ZEM.h"
+#include "track/Templates.h"
 #include "util/Text.h"
 #include "util/WinUtil.h"
 
@@ -126,8 +127,9 @@ std::string ZemExpandSaved(const TClient& instance, const std::string& text)
 {
     const TStatus& saved = LastSaved(instance);
     const std::string longText =
-        ReplaceText(text, "%Status2", saved.LongText, ReplaceAll | IgnoreCase);
-    return ReplaceText(longText, "%Status", saved.Caption, ReplaceAll | IgnoreCase);
+        ReplaceText(text, "%Status2", saved.LongText, ReplaceAll | IgnoreCase, MaxExpandedText);
+    return ReplaceText(longText, "%Status", saved.Caption, ReplaceAll | IgnoreCase,
+                       MaxExpandedText);
 }
 
 std::string CutCaption(const std::string& caption)

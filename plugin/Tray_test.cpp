@@ -4,9 +4,12 @@
 
 #include <cstddef>
 #include <cstring>
+#include <string>
 
 #include "plugin/Plugin.h"
 #include "plugin/gen_ZEM.h"
+#include "tests/RandomInput.h"
+#include "track/Templates.h"
 
 namespace {
 
@@ -68,6 +71,39 @@ TEST_F(TrayTipTest, RefreshFillsTheRecordForTheShell)
     RefreshTrayIcon();
     EXPECT_EQ(data.uFlags, 0u);
     EXPECT_EQ(data.uCallbackMessage, 0u);
+}
+
+// Tool-tips from hostile templates and values: the field always ends with a
+// zero byte inside what the shell reads, holds the front of the text, and
+// not a byte of the record outside the field changes.
+TEST_F(TrayTipTest, HostileTextsStayInsideTheField)
+{
+    RandomInput random(1301);
+    const DWORD sizes[] = {TrayRecordSize(400), TrayRecordSize(500), TrayRecordSize(600), 0,
+                           static_cast<DWORD>(random.Any())};
+    const size_t first = offsetof(NOTIFYICONDATAA, szTip);
+    const size_t end = first + sizeof data.szTip;
+    for (int round = 0; round < 3000; ++round) {
+        for (std::string& value : CurrentState.TokenValues) value = random.Hostile(300);
+        const std::string text = random.Chance(20) ? random.Bytes(random.Length(300, 128), true)
+                                                   : ExpandTemplate(random.Hostile(400));
+        std::memset(&data, 0xA5, sizeof data);
+        data.cbSize = sizes[random.Below(5)];
+        NOTIFYICONDATAA before;
+        std::memcpy(&before, &data, sizeof data);
+        SetTrayTip(text);
+
+        const unsigned char* now = reinterpret_cast<const unsigned char*>(&data);
+        const unsigned char* old = reinterpret_cast<const unsigned char*>(&before);
+        ASSERT_EQ(std::memcmp(now, old, first), 0) << round;
+        ASSERT_EQ(std::memcmp(now + end, old + end, sizeof data - end), 0) << round;
+        const size_t shown = data.cbSize == TrayRecordSize(400) ? 64 : sizeof data.szTip;
+        const size_t length = strnlen(data.szTip, shown);
+        ASSERT_LT(length, shown) << round;
+        ASSERT_EQ(std::string(data.szTip, length), text.substr(0, length)) << round;
+        ASSERT_TRUE(length == shown - 1 || length == text.size() || text[length] == '\0') << round;
+        ASSERT_EQ(data.szTip[shown - 1], '\0') << round;
+    }
 }
 
 }  // namespace

@@ -15,9 +15,15 @@ namespace {
 
 const std::string LineEnd = "\r\n";
 
+// A record is one line of the file. A line break inside a text would split
+// it (the client reads a lone CR or LF as a line end too) and move every
+// later picture's record down a line, so it is written as a blank.
 std::string Record(const TStatus& status)
 {
-    return status.Caption + CustomStatusMarker + status.LongText;
+    std::string record = status.Caption + CustomStatusMarker + status.LongText;
+    std::replace_if(
+        record.begin(), record.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return record;
 }
 
 // Raised while statuses are put back: the drivers then write what they are

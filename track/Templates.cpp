@@ -31,7 +31,7 @@ std::string ExpandTemplate(const std::string& text)
         // The client's own texts are known only per instance, by its driver.
         if (TrackTokens[i].Kind == ClientToken) continue;
         result = ReplaceText(result, TrackTokens[i].Name, CurrentState.TokenValues[i],
-                             ReplaceAll | IgnoreCase);
+                             ReplaceAll | IgnoreCase, MaxExpandedText);
     }
     return result;
 }

@@ -17,6 +17,10 @@ struct TTrackInfo {
 // Row i names what TokenValues[i] holds; rows are replaced in this order.
 extern const std::array<TTrackInfo, TokenCount> TrackTokens;
 
+// No expanded status text grows past this; longer ones are cut. Values
+// that name later tokens would otherwise multiply the text with every pass.
+constexpr size_t MaxExpandedText = 64 * 1024;
+
 // Line-break marks become CR LF, then every token but the client's own two
 // is replaced, in any letter case, by its value in CurrentState.
 std::string ExpandTemplate(const std::string& text);

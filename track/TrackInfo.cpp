@@ -17,10 +17,6 @@
 
 namespace {
 
-// A text the player hands out without its terminator must not lead the copy
-// through the rest of its memory.
-constexpr size_t PlayerTextLimit = 64 * 1024;
-
 // The answers that several tokens of one call share.
 struct TTrackAnswers {
     int32_t Position = 0;

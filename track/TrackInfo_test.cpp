@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,8 +15,10 @@
 #include "plugin/Plugin.h"
 #include "plugin/gen_ZEM.h"
 #include "plugin/wa_ipc.h"
+#include "tests/RandomInput.h"
 #include "tests/TokenRow.h"
 #include "track/Templates.h"
+#include "util/Files.h"
 #include "util/TimeText.h"
 
 namespace {
@@ -34,6 +37,10 @@ struct TPlayerScript {
     // Writes the tag cut to retlen bytes with no zero byte; a tag of retlen
     // bytes or more fills the whole buffer.
     bool WithoutZero = false;
+    // Answers of the tags in Tags other than 1: written all the same.
+    std::map<std::string, LRESULT> TagAnswers;
+    // Answers given as they are, by request code, ahead of all the above.
+    std::map<LPARAM, LRESULT> Raw;
 };
 
 // What the stand-in saw.
@@ -74,7 +81,8 @@ LRESULT AnswerTag(extendedFileInfoStruct& request)
         std::memcpy(request.ret, text.data(), count);
         request.ret[count] = '\0';
     }
-    return 1;
+    const auto answer = Script.TagAnswers.find(request.metadata);
+    return answer == Script.TagAnswers.end() ? 1 : answer->second;
 }
 
 LRESULT AnswerBasic(basicFileInfoStruct& request)
@@ -89,6 +97,8 @@ LRESULT AnswerBasic(basicFileInfoStruct& request)
 
 LRESULT Answer(WPARAM wParam, LPARAM code)
 {
+    const auto raw = Script.Raw.find(code);
+    if (raw != Script.Raw.end()) return raw->second;
     switch (code) {
         case IPC_ISPLAYING:
             return Script.PlayState;
@@ -363,6 +373,132 @@ TEST_F(TrackInfo, SysTimeIsHoursAndMinutes)
     for (size_t i : {0u, 1u, 3u, 4u}) EXPECT_TRUE(text[i] >= '0' && text[i] <= '9') << text;
     EXPECT_TRUE(text == ClockText(before) || text == ClockText(after))
         << text << " not " << ClockText(before) << " or " << ClockText(after);
+}
+
+// A text that ends right before memory that cannot be read: a copy that
+// reads one byte too far faults.
+struct GuardedText {
+    char* Base = nullptr;
+    const char* Text = nullptr;
+
+    explicit GuardedText(const std::string& text)
+    {
+        SYSTEM_INFO system{};
+        GetSystemInfo(&system);
+        const size_t page = system.dwPageSize;
+        const size_t pages = (text.size() + page - 1) / page + 1;
+        Base = static_cast<char*>(
+            VirtualAlloc(nullptr, pages * page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+        if (!Base) return;
+        DWORD old = 0;
+        char* guard = Base + (pages - 1) * page;
+        VirtualProtect(guard, page, PAGE_NOACCESS, &old);
+        std::memcpy(guard - text.size(), text.data(), text.size());
+        Text = guard - text.size();
+    }
+    ~GuardedText()
+    {
+        if (Base) VirtualFree(Base, 0, MEM_RELEASE);
+    }
+    GuardedText(const GuardedText&) = delete;
+    GuardedText& operator=(const GuardedText&) = delete;
+};
+
+std::string UpToZero(const std::string& text, size_t limit)
+{
+    return text.substr(0, std::min(text.find('\0'), limit));
+}
+
+// A text answer of a hostile player: none, a text of any bytes and length
+// (zero bytes end it), or a text without terminator as long as the limit.
+// Gives what the plug-in must take from it.
+std::string ScriptText(RandomInput& random, LPARAM code, std::optional<std::string>& text,
+                       std::unique_ptr<GuardedText>& guarded)
+{
+    text.reset();
+    const size_t choice = random.Below(5);
+    if (choice == 0) return std::string();
+    if (choice == 1) {
+        const std::string bytes = random.Bytes(PlayerTextLimit);
+        guarded = std::make_unique<GuardedText>(bytes);
+        Script.Raw[code] = reinterpret_cast<LRESULT>(guarded->Text);
+        return bytes;
+    }
+    text = random.Bytes(random.Length(PlayerTextLimit + 5000, PlayerTextLimit), choice == 2);
+    return UpToZero(*text, PlayerTextLimit);
+}
+
+std::string LengthText(int32_t length)
+{
+    if (length < 0) return "N/A";
+    const unsigned seconds = static_cast<uint16_t>(length);
+    char text[16];
+    if (seconds >= 3600)
+        std::snprintf(text, sizeof text, "%02u%c%02u%c%02u", seconds / 3600, TimeSeparator,
+                      seconds / 60 % 60, TimeSeparator, seconds % 60);
+    else
+        std::snprintf(text, sizeof text, "%02u%c%02u", seconds / 60, TimeSeparator, seconds % 60);
+    return text;
+}
+
+// Whatever a player answers (tags of every byte and length, with or without
+// terminator, null or unterminated texts, numbers of any size), every token
+// holds exactly what the plug-in may take from it, and nothing is read or
+// written past a buffer.
+TEST_F(TrackInfo, HostilePlayerAnswersAreTakenOnlyWithinBounds)
+{
+    const std::map<std::string, const char*> tokens = {
+        {"ARTIST", "%Artist"}, {"TITLE", "%Title"}, {"ALBUM", "%Album"},    {"TRACK", "%Track"},
+        {"YEAR", "%Year"},     {"GENRE", "%Genre"}, {"COMMENT", "%Comment"}};
+    RandomInput random(3101);
+    for (int round = 0; round < 2000; ++round) {
+        Script = TPlayerScript{};
+        Log = TPlayerLog{};
+        std::unique_ptr<GuardedText> guardedFile;
+        std::unique_ptr<GuardedText> guardedTitle;
+        const std::string file = ScriptText(random, IPC_GETPLAYLISTFILE, Script.File, guardedFile);
+        const std::string title =
+            ScriptText(random, IPC_GETPLAYLISTTITLE, Script.Title, guardedTitle);
+        const LRESULT states[] = {1, 3, 0, 2, -1, 0x100000001};
+        Script.PlayState = random.Chance(80) ? states[random.Below(6)] : random.Any();
+        Script.ListPos = random.Chance(50) ? static_cast<LRESULT>(random.Below(100)) : random.Any();
+        Script.Length = static_cast<int>(random.Any());
+        Script.Bitrate = random.Any();
+        Script.Samplerate = random.Any();
+        Script.Channels = random.Any();
+        Script.WithoutZero = random.Chance(50);
+        std::map<std::string, std::string> expected;
+        for (const auto& [key, token] : tokens) {
+            if (random.Chance(20)) continue;
+            const std::string text =
+                random.Bytes(random.Length(3 * TagBufferSize, TagBufferSize), random.Chance(20));
+            Script.Tags[key] = text;
+            if (random.Chance(20)) Script.TagAnswers[key] = random.Chance(50) ? 0 : random.Any();
+            const bool taken = Script.TagAnswers.count(key) == 0 || Script.TagAnswers[key] == 1;
+            const size_t written = Script.WithoutZero ? TagBufferSize : TagBufferSize - 1;
+            if (taken) expected[key] = UpToZero(text, written);
+        }
+
+        const int32_t state = static_cast<int32_t>(Script.PlayState);
+        ASSERT_EQ(GatherTrackInfo(), state == 1 || state == 3) << round;
+        for (const auto& [key, token] : tokens)
+            ASSERT_EQ(Value(token), expected[key]) << round << " " << key;
+        ASSERT_EQ(Value("%Copy"), title) << round;
+        ASSERT_EQ(Value("%File"), FileTitle(file)) << round;
+        ASSERT_EQ(Value("%ListPos"),
+                  std::to_string(int64_t{static_cast<int32_t>(Script.ListPos)} + 1));
+        ASSERT_EQ(Value("%Lenght"), LengthText(Script.Length)) << round;
+        ASSERT_EQ(Value("%Bitrate"), std::to_string(static_cast<int32_t>(Script.Bitrate)));
+        ASSERT_EQ(Value("%Samplerate"), std::to_string(static_cast<int32_t>(Script.Samplerate)));
+        ASSERT_EQ(Value("%Channels"), std::to_string(static_cast<int32_t>(Script.Channels)));
+        ASSERT_EQ(Log.TagBufferSizes, std::vector<size_t>(tokens.size(), TagBufferSize));
+        ASSERT_EQ(Log.TagFiles, std::vector<std::string>(tokens.size(), file)) << round;
+        ASSERT_TRUE(Log.TagBuffersZeroed);
+
+        std::string every;
+        for (const TTrackInfo& row : TrackTokens) every += row.Name;
+        ASSERT_LE(ExpandTemplate(every).size(), MaxExpandedText);
+    }
 }
 
 }  // namespace

@@ -77,7 +77,7 @@ TRLSResult SplitFirst(const std::string& text, const std::string& separator)
 }
 
 std::string ReplaceText(const std::string& text, const std::string& pattern,
-                        const std::string& replacement, unsigned flags)
+                        const std::string& replacement, unsigned flags, size_t limit)
 {
     const bool ignoreCase = (flags & IgnoreCase) != 0;
     const std::string search = ignoreCase ? UpperText(text) : text;
@@ -86,7 +86,9 @@ std::string ReplaceText(const std::string& text, const std::string& pattern,
     // its searchable copy.
     std::string result;
     size_t done = 0;
-    while (done < search.size()) {
+    // Past the limit nothing more is built, so that a text with many
+    // matches never grows beyond it on the way.
+    while (done < search.size() && result.size() < limit) {
         const int found = FindAt(patt, search, done);
         if (found == 0) break;
         const size_t at = static_cast<size_t>(found - 1);
@@ -95,7 +97,9 @@ std::string ReplaceText(const std::string& text, const std::string& pattern,
         done = at + pattern.size();
         if ((flags & ReplaceAll) == 0) break;
     }
-    if (done < text.size()) result.append(text, done, std::string::npos);
+    if (done < text.size() && result.size() < limit)
+        result.append(text, done, limit - result.size());
+    if (result.size() > limit) result.resize(limit);
     return result;
 }
 

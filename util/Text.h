@@ -26,8 +26,10 @@ struct TRLSResult {
 TRLSResult SplitFirst(const std::string& text, const std::string& separator);
 
 enum TReplaceFlags : unsigned { ReplaceAll = 1, IgnoreCase = 2 };
+// The result is cut to at most limit bytes.
 std::string ReplaceText(const std::string& text, const std::string& pattern,
-                        const std::string& replacement, unsigned flags);
+                        const std::string& replacement, unsigned flags,
+                        size_t limit = std::string::npos);
 
 std::string IfText(bool condition, const std::string& a, const std::string& b);
 int IfInt(bool condition, int a, int b);
