@@ -56,6 +56,10 @@ zem_stop_display() {
 zem_prepare_wine() {
     "$WINESERVER" -p </dev/null >/dev/null 2>&1
     "$ZEM_WINE" cmd /c exit </dev/null >/dev/null 2>&1
+    # A program that crashes ends at once: Wine's debugger would wait for
+    # nobody and hold the test until its timeout.
+    "$ZEM_WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
+        /v Debugger /t REG_SZ /d no-debugger.exe /f </dev/null >/dev/null 2>&1
     "$WINESERVER" -p </dev/null >/dev/null 2>&1
     return 0
 }
