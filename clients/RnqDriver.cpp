@@ -1,5 +1,8 @@
 #include "clients/RnqDriver.h"
 
+#include <string>
+#include <vector>
+
 #include "plugin/gen_ZEM.h"
 #include "util/WinUtil.h"
 
@@ -34,8 +37,10 @@ void Confirm(HWND statusWindow)
 bool RnqOpenStatusWindow(TClient& instance)
 {
     if (!IsValidWindow(instance.StatusWnd.Handle)) return false;
+    std::vector<TWindowEx> windows;
     // A window that died meanwhile has no class name and matches nothing.
-    for (const TWindowEx& window : CollectDescendants(instance.StatusWnd.Handle)) {
+    if (!CollectDescendants(instance.StatusWnd.Handle, windows)) return false;
+    for (const TWindowEx& window : windows) {
         if (window.ClassName == "TEdit") instance.Controls[CaptionControl] = window;
         if (window.ClassName == "TMemo") instance.Controls[LongTextControl] = window;
     }
@@ -58,15 +63,20 @@ bool RnqApplyStatus(TClient& instance, const TStatus& status)
     HWND longText = instance.Controls[LongTextControl].Handle;
     const TStatus handed = status;
 
-    const std::string shownCaption = GetControlText(caption);
+    // What a client that does not answer shows is unknown: nothing is
+    // compared and nothing written.
+    std::string shownCaption;
+    if (!GetControlText(caption, shownCaption)) return ok;
     bool go = SettingOn(Setting::IfAny);
     if (!go && SettingOn(Setting::IfStatus))
         go = CompareTexts(shownCaption, IfStatusReference()) == 0;
     if (!go) return ok;
-    const bool change =
-        (SettingOn(Setting::SetStatus) && CompareTexts(shownCaption, handed.Caption) != 0) ||
-        (SettingOn(Setting::SetLongStatus) &&
-         CompareTexts(GetControlText(longText), handed.LongText) != 0);
+    bool change = SettingOn(Setting::SetStatus) && CompareTexts(shownCaption, handed.Caption) != 0;
+    if (!change && SettingOn(Setting::SetLongStatus)) {
+        std::string shownLongText;
+        if (!ReadControlOrNone(longText, shownLongText)) return ok;
+        change = CompareTexts(shownLongText, handed.LongText) != 0;
+    }
     if (!change) return ok;
 
     if (SettingOn(Setting::Compatible)) {
