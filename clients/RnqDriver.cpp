@@ -40,6 +40,9 @@ bool RnqOpenStatusWindow(TClient& instance)
     std::vector<TWindowEx> windows;
     // A window that died meanwhile has no class name and matches nothing.
     if (!CollectDescendants(instance.StatusWnd.Handle, windows)) return false;
+    // A memo that is gone is no memo, not one that cannot be read.
+    instance.Controls[CaptionControl] = TWindowEx{};
+    instance.Controls[LongTextControl] = TWindowEx{};
     for (const TWindowEx& window : windows) {
         if (window.ClassName == "TEdit") instance.Controls[CaptionControl] = window;
         if (window.ClassName == "TMemo") instance.Controls[LongTextControl] = window;

@@ -23,11 +23,13 @@ void SelectPicture(const TClient& instance, int32_t picture)
     SendToWindow(Control(instance, PictureControl), CB_SETCURSEL, static_cast<WPARAM>(picture), 0);
 }
 
+// A control that was found and is gone now belongs to a dialog that is
+// going away: what it showed is not known.
 bool ReadShownPicture(const TClient& instance, int32_t& picture)
 {
     HWND box = Control(instance, PictureControl);
     picture = 0;
-    if (!IsValidWindow(box)) return true;
+    if (!box) return true;
     const TAnswer answer = SendToWindow(box, CB_GETCURSEL, 0, 0);
     picture = static_cast<int32_t>(answer.Value);
     return answer.Answered;

@@ -16,8 +16,9 @@ void ZemPressOk(const TClient& instance);
 // dialog did not answer.
 bool ZemScanStatusWindow(TClient& instance, bool& answered);
 bool ZemForceOpen(TClient& instance);
-// The status the controls show now; false when the client did not answer
-// (a missing control reads as empty, a missing picture box as picture 0).
+// The status the controls show now; false when a control is gone or did not
+// answer (a control never found reads as empty, a missing picture box as
+// picture 0).
 bool ZemReadStatus(const TClient& instance, TStatus& status);
 // "%Status2" and "%Status" become the instance's saved long text and caption.
 std::string ZemExpandSaved(const TClient& instance, const std::string& text);

@@ -231,7 +231,7 @@ bool GetControlText(HWND window, std::string& text)
 
 bool ReadControlOrNone(HWND window, std::string& text)
 {
-    if (IsValidWindow(window)) return GetControlText(window, text);
+    if (window) return GetControlText(window, text);
     text.clear();
     return true;
 }

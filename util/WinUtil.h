@@ -63,8 +63,8 @@ bool ReadWindowTexts(HWND window, TWindowTexts& texts);
 bool FillWindowEx(TWindowEx& record);
 std::string GetClassText(HWND window);
 bool GetControlText(HWND window, std::string& text);  // WM_GETTEXT
-// As GetControlText, but a control that is no window reads as empty: false
-// only when the control is there and does not answer.
+// As GetControlText, but no control (a null handle) reads as empty: false
+// when the control is gone or does not answer.
 bool ReadControlOrNone(HWND window, std::string& text);
 std::string GetCaptionText(HWND window);                    // GetWindowTextA
 bool SetControlText(HWND window, const std::string& text);  // WM_SETTEXT
