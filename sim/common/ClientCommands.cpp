@@ -4,6 +4,66 @@
 
 namespace {
 
+// The message a client waits for to end or to lose its status window; the
+// thread's hooks see what other threads send before and after the window
+// procedure does.
+struct TTrap {
+    UINT Message = 0;
+    HHOOK Hook = nullptr;
+    void (*DestroyStatus)() = nullptr;
+};
+TTrap Trap;
+
+void Disarm()
+{
+    if (Trap.Hook) UnhookWindowsHookEx(Trap.Hook);
+    Trap = TTrap{};
+}
+
+// wParam of both hooks is 0 for a message from another thread.
+bool Springs(int code, WPARAM fromThisThread, UINT message)
+{
+    return code == HC_ACTION && fromThisThread == 0 && Trap.Hook && message == Trap.Message;
+}
+
+LRESULT CALLBACK BeforeMessage(int code, WPARAM wParam, LPARAM lParam)
+{
+    const UINT message = reinterpret_cast<const CWPSTRUCT*>(lParam)->message;
+    if (Springs(code, wParam, message)) {
+        try {
+            LogEvent("DIE " + std::to_string(message));
+        } catch (...) {
+        }
+        ExitProcess(CrashExitCode);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK AfterMessage(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (Springs(code, wParam, reinterpret_cast<const CWPRETSTRUCT*>(lParam)->message)) {
+        void (*destroyStatus)() = Trap.DestroyStatus;
+        Disarm();
+        try {
+            destroyStatus();
+        } catch (...) {
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+bool Arm(const std::string& argument, int hookType, HOOKPROC procedure,
+         const TClientActions& actions)
+{
+    int message = 0;
+    if (!ParseCount(argument, MaxMessageNumber, message)) return false;
+    Disarm();
+    Trap.Hook = SetWindowsHookExA(hookType, procedure, nullptr, GetCurrentThreadId());
+    Trap.Message = static_cast<UINT>(message);
+    Trap.DestroyStatus = actions.DestroyStatus;
+    return Trap.Hook != nullptr;
+}
+
 void Hang(int ms)
 {
     LogEvent("HANG " + std::to_string(ms));
@@ -30,6 +90,8 @@ bool RunCommand(HWND mainWindow, const TClientActions& actions, const std::strin
         return ParseUserChoice(argument, actions.PictureCount, choice) &&
                actions.UserStatus(choice);
     }
+    if (name == "die-on") return Arm(argument, WH_CALLWNDPROC, BeforeMessage, actions);
+    if (name == "destroy-status-on") return Arm(argument, WH_CALLWNDPROCRET, AfterMessage, actions);
     if (name == "hang") {
         int ms = 0;
         if (!ParseCount(argument, MaxHangMs, ms)) return false;
