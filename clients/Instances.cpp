@@ -119,16 +119,16 @@ void AddInstance(TClient& slot, uint32_t processId, HWND window)
 
 void RegisterWindow(uint32_t processId, HWND window)
 {
-    TWindowEx present;
-    present.Handle = window;
-    // A title that could not be read is no new title: the window waits for
-    // the next cycle, served or not.
-    if (!FillWindowEx(present)) return;
+    // Only the text that WM_GETTEXT gives is compared. A title that could
+    // not be read is no new title: the window waits for the next cycle,
+    // served or not.
+    std::string title;
+    if (!GetControlText(window, title)) return;
     for (TClient& slot : CurrentState.Slots) {
         if (slot.ProcessId != processId || processId == 0 || slot.MainWnd.Handle != window)
             continue;
         // Another account logged in: its status is another one.
-        if (slot.MainWnd.Text != present.Text)
+        if (slot.MainWnd.Text != title)
             RestoreSlot(slot);
         else
             processId = 0;

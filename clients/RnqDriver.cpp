@@ -1,7 +1,6 @@
 #include "clients/RnqDriver.h"
 
 #include <string>
-#include <vector>
 
 #include "plugin/gen_ZEM.h"
 #include "util/WinUtil.h"
@@ -33,17 +32,21 @@ void Confirm(HWND statusWindow)
 }  // namespace
 
 // The edit box and the memo are looked up anew at every apply: the client
-// may have made them again.
+// may have made them again. Class names are all it takes, and reading them
+// sends nothing.
 bool RnqOpenStatusWindow(TClient& instance)
 {
     if (!IsValidWindow(instance.StatusWnd.Handle)) return false;
-    std::vector<TWindowEx> windows;
-    // A window that died meanwhile has no class name and matches nothing.
-    if (!CollectDescendants(instance.StatusWnd.Handle, windows)) return false;
+    TWindowsAr found;
+    CollectWindows(instance.StatusWnd.Handle, found);
     // A memo that is gone is no memo, not one that cannot be read.
     instance.Controls[CaptionControl] = TWindowEx{};
     instance.Controls[LongTextControl] = TWindowEx{};
-    for (const TWindowEx& window : windows) {
+    for (int i = 0; i < found.Count; ++i) {
+        TWindowEx window;
+        window.Handle = found.Handles[i];
+        // A window that died meanwhile has no class name and matches nothing.
+        window.ClassName = GetClassText(window.Handle);
         if (window.ClassName == "TEdit") instance.Controls[CaptionControl] = window;
         if (window.ClassName == "TMemo") instance.Controls[LongTextControl] = window;
     }

@@ -18,9 +18,13 @@ HWND Control(const TClient& instance, int number)
     return instance.Controls[number].Handle;
 }
 
-void SelectPicture(const TClient& instance, int32_t picture)
+// The answer of CB_SETCURSEL is the index selected now: -1 when the index
+// was none of the box's items, or when the box did not answer.
+int32_t SelectPicture(const TClient& instance, int32_t picture)
 {
-    SendToWindow(Control(instance, PictureControl), CB_SETCURSEL, static_cast<WPARAM>(picture), 0);
+    const TAnswer answer = SendToWindow(Control(instance, PictureControl), CB_SETCURSEL,
+                                        static_cast<WPARAM>(picture), 0);
+    return answer.Answered ? static_cast<int32_t>(answer.Value) : -1;
 }
 
 // A control that was found and is gone now belongs to a dialog that is
@@ -178,9 +182,9 @@ void ZemPutStatus(TClient& instance, const TStatus& status, bool verbatim, int32
         if (setLongText) SetControlText(longText, "");
         ConfirmUnlessShown(instance);
     }
-    SelectPicture(instance, SettingOn(Setting::SetPicture) ? status.PictureIndex : shownPicture);
-    int32_t selected = 0;
-    if (ReadShownPicture(instance, selected) && selected > 0) {
+    const int32_t selected = SelectPicture(
+        instance, SettingOn(Setting::SetPicture) ? status.PictureIndex : shownPicture);
+    if (selected > 0) {
         if (setStatus) SetControlText(caption, status.Caption);
         if (setLongText) SetControlText(longText, status.LongText);
     }

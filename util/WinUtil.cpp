@@ -138,8 +138,14 @@ TSendPass::~TSendPass()
 TAnswer SendToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     TAnswer answer;
-    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
-    if (thread == 0 || IsSilent(thread)) return answer;
+    if (!window) return answer;
+    // The window's thread is looked up only where it matters.
+    const bool lengthAsked = message == WM_GETTEXTLENGTH;
+    DWORD thread = 0;
+    if (lengthAsked || !SilentThreads.empty()) {
+        thread = GetWindowThreadProcessId(window, nullptr);
+        if (thread == 0 || IsSilent(thread)) return answer;
+    }
     if (SendObserver) SendObserver(window, message, wParam, lParam);
     // SMTO_NORMAL: while it waits, the player's thread goes on answering
     // what is sent to it. Wine answers the ANSI WM_GETTEXTLENGTH of another
@@ -147,7 +153,7 @@ TAnswer SendToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     // wide one keeps the limit, and its count of characters becomes the
     // bytes that the ANSI text may need.
     const UINT flags = SMTO_NORMAL | SMTO_ABORTIFHUNG;
-    const bool wide = message == WM_GETTEXTLENGTH && thread != GetCurrentThreadId();
+    const bool wide = lengthAsked && thread != GetCurrentThreadId();
     DWORD_PTR value = 0;
     const LRESULT sent =
         wide ? SendMessageTimeoutW(window, message, wParam, lParam, flags, SendTimeoutMs, &value)
@@ -155,7 +161,10 @@ TAnswer SendToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     if (sent == 0) {
         // A window that is still there did not answer; one that is gone
         // says nothing about its thread.
-        if (PassDepth > 0 && IsWindow(window)) SilentThreads.push_back(thread);
+        if (PassDepth > 0 && IsWindow(window)) {
+            thread = GetWindowThreadProcessId(window, nullptr);
+            if (thread != 0) SilentThreads.push_back(thread);
+        }
         return answer;
     }
     answer.Answered = true;
@@ -203,9 +212,11 @@ bool FillWindowEx(TWindowEx& record)
     return read;
 }
 
+// Asking IsWindow first would cost as much again: a window that is gone
+// simply has no class name and does not answer.
 std::string GetClassText(HWND window)
 {
-    if (!IsValidWindow(window)) return std::string();
+    if (!window) return std::string();
     try {
         std::vector<char> buffer(DefaultTextBuffer);
         return ReadClassName(window, buffer);
@@ -217,11 +228,17 @@ std::string GetClassText(HWND window)
 bool GetControlText(HWND window, std::string& text)
 {
     text.clear();
-    if (!IsValidWindow(window)) return false;
+    if (!window) return false;
     try {
+        // Most texts fit the default buffer, and one message reads them;
+        // only a text that fills it is asked for its length and read whole.
+        std::vector<char> buffer(DefaultTextBuffer);
+        if (!ReadControlText(window, buffer, text)) return false;
+        if (text.size() < buffer.size() - 1) return true;
         const TAnswer length = ReportedTextLength(window);
+        text.clear();
         if (!length.Answered) return false;
-        std::vector<char> buffer(BufferSizeFor(length.Value));
+        buffer.assign(BufferSizeFor(length.Value), '\0');
         return ReadControlText(window, buffer, text);
     } catch (...) {
         text.clear();
