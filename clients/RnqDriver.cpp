@@ -33,10 +33,10 @@ void Confirm(HWND statusWindow)
 
 // The edit box and the memo are looked up anew at every apply: the client
 // may have made them again. Class names are all it takes, and reading them
-// sends nothing.
+// sends nothing. A status window that is gone has no descendants.
 bool RnqOpenStatusWindow(TClient& instance)
 {
-    if (!IsValidWindow(instance.StatusWnd.Handle)) return false;
+    if (!instance.StatusWnd.Handle) return false;
     TWindowsAr found;
     CollectWindows(instance.StatusWnd.Handle, found);
     // A memo that is gone is no memo, not one that cannot be read.
@@ -50,7 +50,8 @@ bool RnqOpenStatusWindow(TClient& instance)
         if (window.ClassName == "TEdit") instance.Controls[CaptionControl] = window;
         if (window.ClassName == "TMemo") instance.Controls[LongTextControl] = window;
     }
-    return IsValidWindow(instance.Controls[CaptionControl].Handle);
+    // Found just now, so a window.
+    return instance.Controls[CaptionControl].Handle != nullptr;
 }
 
 POINT RnqPictureCell(int32_t pictureIndex)
