@@ -73,11 +73,34 @@ bool MatchesClasses(const std::string& classes, const std::string& className)
     return (classes + ' ').find(className + ' ') != std::string::npos;
 }
 
+// The class names of the windows that the last collection over the
+// top-level windows met: every cycle reads the class of every window on the
+// desktop, each a round trip to the window manager (to the server under
+// Wine), though a window keeps its class for life. A collection keeps only
+// the windows it met, so a handle is forgotten one cycle after its window
+// is gone, long before a new window could take the same handle value.
+struct TKnownClass {
+    HWND Window;
+    std::string ClassName;
+};
+std::vector<TKnownClass> KnownClasses;
+std::vector<TKnownClass> MetClasses;
+bool CollectingTopLevel = false;
+
+std::string ClassOf(HWND window)
+{
+    if (!CollectingTopLevel) return GetClassText(window);
+    const auto known = std::find_if(KnownClasses.begin(), KnownClasses.end(),
+                                    [window](const TKnownClass& k) { return k.Window == window; });
+    std::string className = known != KnownClasses.end() ? known->ClassName : GetClassText(window);
+    if (!className.empty()) MetClasses.push_back(TKnownClass{window, className});
+    return className;
+}
+
 bool MatchesFilters(HWND window, const TWindowsAr& record)
 {
     if (record.Classes.empty() && record.WindowText.empty() && record.Text.empty()) return true;
-    if (!record.Classes.empty() && MatchesClasses(record.Classes, GetClassText(window)))
-        return true;
+    if (!record.Classes.empty() && MatchesClasses(record.Classes, ClassOf(window))) return true;
     if (!record.WindowText.empty() && CompareTexts(record.WindowText, GetCaptionText(window)) == 0)
         return true;
     if (record.Text.empty()) return false;
@@ -272,10 +295,15 @@ bool SetControlText(HWND window, const std::string& text)
 int32_t CollectWindows(HWND parent, TWindowsAr& record)
 {
     LPARAM data = reinterpret_cast<LPARAM>(&record);
-    if (parent == nullptr)
-        EnumWindows(CollectWindowsProc, data);
-    else
+    if (parent != nullptr) {
         EnumChildWindows(parent, CollectWindowsProc, data);
+        return record.Count;
+    }
+    MetClasses.clear();
+    CollectingTopLevel = true;
+    EnumWindows(CollectWindowsProc, data);
+    CollectingTopLevel = false;
+    KnownClasses.swap(MetClasses);
     return record.Count;
 }
 
