@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,16 @@ uint64_t FirstTime(const StandInClient& client, const std::string& text)
     for (const TLogLine& line : ReadEventLog(client.LogPath))
         if (line.Text == text) return line.Time;
     return 0;
+}
+
+// The statuses the client took after the first lines of its log.
+std::vector<std::string> TakenSince(const StandInClient& client, size_t from)
+{
+    const std::vector<std::string> lines = client.Log();
+    std::vector<std::string> taken;
+    for (size_t i = from; i < lines.size(); ++i)
+        if (lines[i].rfind("STATUS ", 0) == 0) taken.push_back(lines[i].substr(7));
+    return taken;
 }
 
 TEST_F(ClientsTest, AHungClientFreezesNeitherThePlayerNorTheOthers)
@@ -80,16 +91,35 @@ TEST_F(ClientsTest, AHungClientFreezesNeitherThePlayerNorTheOthers)
     // Awake, it gets the track, and nothing it missed counts as its own
     // choice: on stop it has its own status back.
     EXPECT_TRUE(a.WaitForStatus(SecondTrackA, 4000)) << a.Status();
-    const std::vector<std::string> lines = a.Log();
-    std::vector<std::string> taken;
-    for (size_t i = before; i < lines.size(); ++i)
-        if (lines[i].rfind("STATUS ", 0) == 0) taken.push_back(lines[i].substr(7));
-    EXPECT_EQ(taken, std::vector<std::string>{SecondTrackA});
+    EXPECT_EQ(TakenSince(a, before), std::vector<std::string>{SecondTrackA});
     Command("stop");
     EXPECT_TRUE(a.WaitForStatus(OwnA, 3000)) << a.Status();
     EXPECT_TRUE(b.WaitForStatus(OwnB, 3000)) << b.Status();
     Close();
     EXPECT_EQ(Value("SetPicture"), "1");
+}
+
+// The client answers the new caption only after the plug-in has given up
+// waiting, and the rest of the hand-over is never sent: what the client
+// shows then is the plug-in's doing, not the user's.
+TEST_F(ClientsTest, AWriteLeftUnansweredIsNoChangeByTheUser)
+{
+    InstallServing();
+    StandInClient& a = AddClient(true, "111", OwnA);
+    Start(TwoTracks);
+    Command("play");
+    ASSERT_TRUE(a.WaitForStatus(FirstTrackA, 3000)) << a.Status();
+    a.Command("hang-on " + std::to_string(WM_SETTEXT) + " " + std::to_string(3 * SendTimeoutMs));
+    a.Sync();
+    const size_t before = a.Log().size();
+    Command("next");
+    EXPECT_TRUE(a.WaitForStatus(SecondTrackA, 4000)) << a.Status();
+    EXPECT_NE(FirstTime(a, "AWAKE"), 0u);
+    EXPECT_EQ(TakenSince(a, before), std::vector<std::string>{SecondTrackA});
+    Command("stop");
+    EXPECT_TRUE(a.WaitForStatus(OwnA, 3000)) << a.Status();
+    Close();
+    EXPECT_EQ(a.Status(), OwnA);
 }
 
 // The clients saved their files while they showed the first track, as a

@@ -486,6 +486,7 @@ TEST_F(ZemClient, TrapsSpringOnTheNamedMessageFromOutside)
     controls = Controls();
     ASSERT_EQ(controls.size(), 5u);
     Expect("die-on 65536", "BAD die-on 65536");
+    Expect("hang-on 12", "BAD hang-on 12");
     Expect("die-on 0", "CMD die-on 0");
     Command("die-on 327");  // replaces the one before
     Sync();

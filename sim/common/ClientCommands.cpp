@@ -4,15 +4,23 @@
 
 namespace {
 
-// The message a client waits for to end or to lose its status window; the
-// thread's hooks see what other threads send before and after the window
-// procedure does.
+// The message a client waits for to end, to hang or to lose its status
+// window; the thread's hooks see what other threads send before and after
+// the window procedure does.
 struct TTrap {
     UINT Message = 0;
     HHOOK Hook = nullptr;
+    int HangMs = 0;  // 0: the process ends
     void (*DestroyStatus)() = nullptr;
 };
 TTrap Trap;
+
+void Hang(int ms)
+{
+    LogEvent("HANG " + std::to_string(ms));
+    Sleep(static_cast<DWORD>(ms));
+    LogEvent("AWAKE");
+}
 
 void Disarm()
 {
@@ -30,11 +38,17 @@ LRESULT CALLBACK BeforeMessage(int code, WPARAM wParam, LPARAM lParam)
 {
     const UINT message = reinterpret_cast<const CWPSTRUCT*>(lParam)->message;
     if (Springs(code, wParam, message)) {
+        const int hangMs = Trap.HangMs;
+        Disarm();
         try {
-            LogEvent("DIE " + std::to_string(message));
+            if (hangMs > 0) {
+                Hang(hangMs);
+            } else {
+                LogEvent("DIE " + std::to_string(message));
+            }
         } catch (...) {
         }
-        ExitProcess(CrashExitCode);
+        if (hangMs == 0) ExitProcess(CrashExitCode);
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -53,22 +67,25 @@ LRESULT CALLBACK AfterMessage(int code, WPARAM wParam, LPARAM lParam)
 }
 
 bool Arm(const std::string& argument, int hookType, HOOKPROC procedure,
-         const TClientActions& actions)
+         const TClientActions& actions, int hangMs = 0)
 {
     int message = 0;
     if (!ParseCount(argument, MaxMessageNumber, message)) return false;
     Disarm();
     Trap.Hook = SetWindowsHookExA(hookType, procedure, nullptr, GetCurrentThreadId());
     Trap.Message = static_cast<UINT>(message);
+    Trap.HangMs = hangMs;
     Trap.DestroyStatus = actions.DestroyStatus;
     return Trap.Hook != nullptr;
 }
 
-void Hang(int ms)
+// "<message> <ms>"
+bool ArmHang(const std::string& argument, const TClientActions& actions)
 {
-    LogEvent("HANG " + std::to_string(ms));
-    Sleep(static_cast<DWORD>(ms));
-    LogEvent("AWAKE");
+    const TCommandWords words = SplitCommand(argument);
+    int ms = 0;
+    return !words.Bare && ParseCount(words.Argument, MaxHangMs, ms) && ms > 0 &&
+           Arm(words.Name, WH_CALLWNDPROC, BeforeMessage, actions, ms);
 }
 
 // True when the command was understood and done.
@@ -91,6 +108,7 @@ bool RunCommand(HWND mainWindow, const TClientActions& actions, const std::strin
                actions.UserStatus(choice);
     }
     if (name == "die-on") return Arm(argument, WH_CALLWNDPROC, BeforeMessage, actions);
+    if (name == "hang-on") return ArmHang(argument, actions);
     if (name == "destroy-status-on") return Arm(argument, WH_CALLWNDPROCRET, AfterMessage, actions);
     if (name == "hang") {
         int ms = 0;

@@ -23,8 +23,11 @@
 //                   the status window is destroyed as by "destroy-status"
 //                   right after such a message has been handled and
 //                   answered
-//                   Either waits for one message only; a later one of the
-//                   two replaces it. Nothing else the client answers changes.
+//   hang-on <message> <ms>
+//                   the thread sleeps as by "hang" when such a message
+//                   arrives, before it is handled (and answered)
+//                   Each of the three waits for one message only; a later
+//                   one replaces it. Nothing else the client answers changes.
 //   log <text>      a marker line
 //
 // Log lines of this part, after the time stamp:
