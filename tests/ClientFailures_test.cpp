@@ -45,7 +45,36 @@ std::vector<std::string> TakenSince(const StandInClient& client, size_t from)
     return taken;
 }
 
-TEST_F(ClientsTest, AHungClientFreezesNeitherThePlayerNorTheOthers)
+struct HangTest : ClientsTest {
+    void WaitUntilAsleep(const StandInClient& client, int ms)
+    {
+        const std::string line = "HANG " + std::to_string(ms);
+        for (DWORD start = GetTickCount(); FirstTime(client, line) == 0; Sleep(20))
+            ASSERT_LT(GetTickCount() - start, 5000u);
+    }
+
+    // Until the client wakes, the player answers what is sent to it and
+    // runs what it posts itself within the wait for one client.
+    void ExpectThePlayerAnswersWhileItSleeps(const StandInClient& client)
+    {
+        DWORD slowestAnswer = 0, slowestOwnMessage = 0;
+        while (FirstTime(client, "AWAKE") == 0) {
+            DWORD start = GetTickCount();
+            DWORD_PTR state = 0;
+            ASSERT_NE(SendMessageTimeoutA(window, WM_USER, 0, IPC_ISPLAYING, SMTO_ABORTIFHUNG, 5000,
+                                          &state),
+                      0);
+            slowestAnswer = std::max(slowestAnswer, GetTickCount() - start);
+            start = GetTickCount();
+            Sync();
+            slowestOwnMessage = std::max(slowestOwnMessage, GetTickCount() - start);
+        }
+        EXPECT_LT(slowestAnswer, SendTimeoutMs + 500);
+        EXPECT_LT(slowestOwnMessage, SendTimeoutMs + 500);
+    }
+};
+
+TEST_F(HangTest, AHungClientFreezesNeitherThePlayerNorTheOthers)
 {
     InstallServing();
     StandInClient& a = AddClient(true, "111", OwnA);
@@ -58,28 +87,9 @@ TEST_F(ClientsTest, AHungClientFreezesNeitherThePlayerNorTheOthers)
 
     const size_t before = a.Log().size();
     a.Command("hang 4000");
-    for (DWORD start = GetTickCount(); FirstTime(a, "HANG 4000") == 0;) {
-        ASSERT_LT(GetTickCount() - start, 3000u);
-        Sleep(20);
-    }
+    WaitUntilAsleep(a, 4000);
     Command("next");
-    // While the client hangs, the player answers what is sent to it and
-    // runs what it posts itself within the wait for one client.
-    DWORD slowestAnswer = 0, slowestOwnMessage = 0;
-    while (FirstTime(a, "AWAKE") == 0) {
-        DWORD start = GetTickCount();
-        DWORD_PTR state = 0;
-        ASSERT_NE(
-            SendMessageTimeoutA(window, WM_USER, 0, IPC_ISPLAYING, SMTO_ABORTIFHUNG, 5000, &state),
-            0);
-        EXPECT_EQ(state, 1u);
-        slowestAnswer = std::max(slowestAnswer, GetTickCount() - start);
-        start = GetTickCount();
-        Sync();
-        slowestOwnMessage = std::max(slowestOwnMessage, GetTickCount() - start);
-    }
-    EXPECT_LT(slowestAnswer, SendTimeoutMs + 500);
-    EXPECT_LT(slowestOwnMessage, SendTimeoutMs + 500);
+    ExpectThePlayerAnswersWhileItSleeps(a);
 
     // The others took the new track while the first one still slept.
     const uint64_t awake = FirstTime(a, "AWAKE");
@@ -97,6 +107,25 @@ TEST_F(ClientsTest, AHungClientFreezesNeitherThePlayerNorTheOthers)
     EXPECT_TRUE(b.WaitForStatus(OwnB, 3000)) << b.Status();
     Close();
     EXPECT_EQ(Value("SetPicture"), "1");
+}
+
+// The client sleeps when it is first asked for the length of a text, while
+// it is being registered: it is not recorded with a status it never gave,
+// and is registered once it answers.
+TEST_F(HangTest, AClientHungWhenFirstFoundIsServedOnceItAnswers)
+{
+    InstallServing();
+    StandInClient& a = AddClient(true, "111", OwnA);
+    a.Command("hang-on " + std::to_string(WM_GETTEXTLENGTH) + " 4000");
+    a.Sync();
+    Start(TwoTracks);
+    Command("play");
+    WaitUntilAsleep(a, 4000);
+    ExpectThePlayerAnswersWhileItSleeps(a);
+    EXPECT_TRUE(a.WaitForStatus(FirstTrackA, 4000)) << a.Status();
+    Command("stop");
+    EXPECT_TRUE(a.WaitForStatus(OwnA, 3000)) << a.Status();
+    Close();
 }
 
 // The client answers the new caption only after the plug-in has given up
