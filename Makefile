@@ -3,7 +3,7 @@ B32 := build/i686
 B64 := build/x86_64
 JOBS ?= 2
 
-.PHONY: all dist demo test setup dll build-tests clean
+.PHONY: all dist demo test setup dll build-tests bench clean
 
 all dist: dll
 
@@ -27,6 +27,12 @@ build-tests: dll
 
 test: build-tests
 	bash scripts/test-session.sh $(B64)
+
+# The cost of an update cycle: this tree against the commit BENCH_BASE, the
+# cycle as it was before it was made cheaper (README, "The cost of a cycle").
+BENCH_BASE ?= 91b6246
+bench: build-tests
+	bash scripts/bench.sh $(B64) $(BENCH_BASE)
 
 # The x86_64 plug-in among the stand-ins, under Wine; screenshots in out/.
 demo: setup

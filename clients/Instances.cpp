@@ -54,17 +54,19 @@ bool FindClientKind(TClient& slot)
 }
 
 // With SetPicture on and a picture number set, the client's texts for that
-// picture are the second status to put back.
-void RecordSetPicture(TClient& slot)
+// picture are the second status to put back; false when the client did not
+// answer.
+bool RecordSetPicture(TClient& slot)
 {
     const int32_t picture = TextToIntDef(SettingText(Setting::Picture), slot.Current.PictureIndex);
-    if (picture == slot.Current.PictureIndex) return;
+    if (picture == slot.Current.PictureIndex) return true;
     SendToWindow(slot.Controls[PictureControl].Handle, CB_SETCURSEL, static_cast<WPARAM>(picture),
                  0);
     slot.SavedIndex = 1;
-    slot.Saved[1] = ZemReadStatus(slot);
+    if (!ZemReadStatus(slot, slot.Saved[1])) return false;
     slot.Current = slot.Saved[1];
     ZemPressOk(slot);
+    return true;
 }
 
 }  // namespace
@@ -89,7 +91,9 @@ void AddInstance(TClient& slot, uint32_t processId, HWND window)
     ClearSlot(slot);
     slot.ProcessId = processId;
     slot.MainWnd.Handle = window;
-    FillWindowEx(slot.MainWnd);
+    // Nothing that a client did not answer is recorded: the next cycle
+    // tries again.
+    if (!FillWindowEx(slot.MainWnd)) return ClearSlot(slot);
     const bool served =
         SettingOn(Setting::AllZEM) ||
         (!SettingText(Setting::CustomZEM).empty() &&
@@ -102,28 +106,32 @@ void AddInstance(TClient& slot, uint32_t processId, HWND window)
 
     slot.StatusWnd.Handle = FindStatusWindow(slot);
     if (!IsValidWindow(slot.StatusWnd.Handle)) return ClearSlot(slot);
-    FillWindowEx(slot.StatusWnd);
+    if (!FillWindowEx(slot.StatusWnd)) return ClearSlot(slot);
     if (!slot.OpenStatusWindow || !slot.OpenStatusWindow(slot)) return ClearSlot(slot);
 
-    slot.Saved[0] = ZemReadStatus(slot);
+    // A status that could not be read must never become the one to give back.
+    if (!ZemReadStatus(slot, slot.Saved[0])) return ClearSlot(slot);
     slot.SavedIndex = 0;
     slot.Current = slot.Saved[0];
     // What the plug-in wrote before the player died is not the user's own.
     if (RecallJournalEntry(slot)) return;
-    if (IsZemInstance(slot) && SettingOn(Setting::SetPicture)) RecordSetPicture(slot);
+    if (IsZemInstance(slot) && SettingOn(Setting::SetPicture) && !RecordSetPicture(slot))
+        return ClearSlot(slot);
     slot.Current = slot.Saved[0];
 }
 
 void RegisterWindow(uint32_t processId, HWND window)
 {
-    TWindowEx present;
-    present.Handle = window;
-    FillWindowEx(present);
+    // Only the text that WM_GETTEXT gives is compared. A title that could
+    // not be read is no new title: the window waits for the next cycle,
+    // served or not.
+    std::string title;
+    if (!GetControlText(window, title)) return;
     for (TClient& slot : CurrentState.Slots) {
         if (slot.ProcessId != processId || processId == 0 || slot.MainWnd.Handle != window)
             continue;
         // Another account logged in: its status is another one.
-        if (slot.MainWnd.Text != present.Text)
+        if (slot.MainWnd.Text != title)
             RestoreSlot(slot);
         else
             processId = 0;

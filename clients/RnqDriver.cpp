@@ -1,5 +1,7 @@
 #include "clients/RnqDriver.h"
 
+#include <string>
+
 #include "clients/ZemDriver.h"
 #include "plugin/gen_ZEM.h"
 #include "util/WinUtil.h"
@@ -31,16 +33,26 @@ void Confirm(HWND statusWindow)
 }  // namespace
 
 // The edit box and the memo are looked up anew at every apply: the client
-// may have made them again.
+// may have made them again. Class names are all it takes, and reading them
+// sends nothing. A status window that is gone has no descendants.
 bool RnqOpenStatusWindow(TClient& instance)
 {
-    if (!IsValidWindow(instance.StatusWnd.Handle)) return false;
-    // A window that died meanwhile has no class name and matches nothing.
-    for (const TWindowEx& window : CollectDescendants(instance.StatusWnd.Handle)) {
+    if (!instance.StatusWnd.Handle) return false;
+    TWindowsAr found;
+    CollectWindows(instance.StatusWnd.Handle, found);
+    // A memo that is gone is no memo, not one that cannot be read.
+    instance.Controls[CaptionControl] = TWindowEx{};
+    instance.Controls[LongTextControl] = TWindowEx{};
+    for (int i = 0; i < found.Count; ++i) {
+        TWindowEx window;
+        window.Handle = found.Handles[i];
+        // A window that died meanwhile has no class name and matches nothing.
+        window.ClassName = GetClassText(window.Handle);
         if (window.ClassName == "TEdit") instance.Controls[CaptionControl] = window;
         if (window.ClassName == "TMemo") instance.Controls[LongTextControl] = window;
     }
-    return IsValidWindow(instance.Controls[CaptionControl].Handle);
+    // Found just now, so a window.
+    return instance.Controls[CaptionControl].Handle != nullptr;
 }
 
 POINT RnqPictureCell(int32_t pictureIndex)
@@ -59,15 +71,20 @@ bool RnqApplyStatus(TClient& instance, const TStatus& status)
     HWND longText = instance.Controls[LongTextControl].Handle;
     const TStatus handed = status;
 
-    const std::string shownCaption = GetControlText(caption);
+    // What a client that does not answer shows is unknown: nothing is
+    // compared and nothing written.
+    std::string shownCaption;
+    if (!GetControlText(caption, shownCaption)) return ok;
     bool go = SettingOn(Setting::IfAny);
     if (!go && SettingOn(Setting::IfStatus))
         go = CompareTexts(shownCaption, IfStatusReference()) == 0;
     if (!go) return ok;
-    const bool change =
-        (SettingOn(Setting::SetStatus) && CompareTexts(shownCaption, handed.Caption) != 0) ||
-        (SettingOn(Setting::SetLongStatus) &&
-         CompareTexts(GetControlText(longText), handed.LongText) != 0);
+    bool change = SettingOn(Setting::SetStatus) && CompareTexts(shownCaption, handed.Caption) != 0;
+    if (!change && SettingOn(Setting::SetLongStatus)) {
+        std::string shownLongText;
+        if (!ReadControlOrNone(longText, shownLongText)) return ok;
+        change = CompareTexts(shownLongText, handed.LongText) != 0;
+    }
     if (!change) return ok;
 
     if (SettingOn(Setting::Compatible)) {
@@ -82,6 +99,7 @@ bool RnqApplyStatus(TClient& instance, const TStatus& status)
         SetControlText(longText, handed.LongText);
     Confirm(window);
     // What the client shows now is what a later registration compares with.
-    instance.Current = ZemReadStatus(instance);
+    TStatus shown;
+    if (ZemReadStatus(instance, shown)) instance.Current = shown;
     return ok;
 }

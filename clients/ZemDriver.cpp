@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "plugin/gen_ZEM.h"
 #include "track/Templates.h"
@@ -18,15 +19,25 @@ HWND Control(const TClient& instance, int number)
     return instance.Controls[number].Handle;
 }
 
-void SelectPicture(const TClient& instance, int32_t picture)
+// The answer of CB_SETCURSEL is the index selected now: -1 when the index
+// was none of the box's items, or when the box did not answer.
+int32_t SelectPicture(const TClient& instance, int32_t picture)
 {
-    SendToWindow(Control(instance, PictureControl), CB_SETCURSEL, static_cast<WPARAM>(picture), 0);
+    const TAnswer answer = SendToWindow(Control(instance, PictureControl), CB_SETCURSEL,
+                                        static_cast<WPARAM>(picture), 0);
+    return answer.Answered ? static_cast<int32_t>(answer.Value) : -1;
 }
 
-int32_t ShownPicture(const TClient& instance)
+// A control that was found and is gone now belongs to a dialog that is
+// going away: what it showed is not known.
+bool ReadShownPicture(const TClient& instance, int32_t& picture)
 {
-    return static_cast<int32_t>(
-        SendToWindow(Control(instance, PictureControl), CB_GETCURSEL, 0, 0));
+    HWND box = Control(instance, PictureControl);
+    picture = 0;
+    if (!box) return true;
+    const TAnswer answer = SendToWindow(box, CB_GETCURSEL, 0, 0);
+    picture = static_cast<int32_t>(answer.Value);
+    return answer.Answered;
 }
 
 // OK is pressed only while the dialog is hidden: on the user's screen it is
@@ -65,15 +76,21 @@ void ZemPressOk(const TClient& instance)
     SendToWindow(ok, WM_LBUTTONUP, MK_LBUTTON, MAKELPARAM(1, 1));
 }
 
-bool ZemScanStatusWindow(TClient& instance)
+bool ZemScanStatusWindow(TClient& instance, bool& answered)
 {
+    answered = true;
     if (!IsValidWindow(instance.StatusWnd.Handle)) return false;
-    for (const TWindowEx& window : CollectDescendants(instance.StatusWnd.Handle)) {
+    std::vector<TWindowEx> windows;
+    answered = CollectDescendants(instance.StatusWnd.Handle, windows);
+    if (!answered) return false;
+    for (const TWindowEx& window : windows) {
         if (window.ClassName == "TPanel") {
             if (window.Text == "OK")
                 instance.Controls[OkButtonControl] = window;
             else
-                ShowWindow(window.Handle, SW_SHOW);
+                // Another process's window: showing it must not wait for
+                // that process.
+                ShowWindowAsync(window.Handle, SW_SHOW);
         }
         if (window.ClassName == "TComboBox") instance.Controls[PictureControl] = window;
         if (window.ClassName == "TEdit") {
@@ -110,17 +127,19 @@ bool ZemForceOpen(TClient& instance)
 
 bool ZemOpenStatusWindow(TClient& instance)
 {
-    if (ZemScanStatusWindow(instance)) return true;
-    return ZemForceOpen(instance) && ZemScanStatusWindow(instance);
+    bool answered = true;
+    if (ZemScanStatusWindow(instance, answered)) return true;
+    // A dialog that did not answer is not one without controls.
+    if (!answered) return false;
+    return ZemForceOpen(instance) && ZemScanStatusWindow(instance, answered);
 }
 
-TStatus ZemReadStatus(const TClient& instance)
+bool ZemReadStatus(const TClient& instance, TStatus& status)
 {
-    TStatus status;
-    status.PictureIndex = ShownPicture(instance);
-    status.Caption = GetControlText(Control(instance, CaptionControl));
-    status.LongText = GetControlText(Control(instance, LongTextControl));
-    return status;
+    status = TStatus{};
+    return ReadShownPicture(instance, status.PictureIndex) &&
+           ReadControlOrNone(Control(instance, CaptionControl), status.Caption) &&
+           ReadControlOrNone(Control(instance, LongTextControl), status.LongText);
 }
 
 std::string ZemExpandSaved(const TClient& instance, const std::string& text)
@@ -160,8 +179,9 @@ void ZemPutStatus(TClient& instance, const TStatus& status, bool verbatim, int32
         if (setLongText) SetControlText(longText, "");
         ConfirmUnlessShown(instance);
     }
-    SelectPicture(instance, SettingOn(Setting::SetPicture) ? status.PictureIndex : shownPicture);
-    if (ShownPicture(instance) > 0) {
+    const int32_t selected = SelectPicture(
+        instance, SettingOn(Setting::SetPicture) ? status.PictureIndex : shownPicture);
+    if (selected > 0) {
         if (setStatus) SetControlText(caption, status.Caption);
         if (setLongText) SetControlText(longText, status.LongText);
     }
@@ -174,8 +194,11 @@ namespace {
 // file is put right from the status last seen.
 void RememberShown(TClient& instance)
 {
-    const TStatus shown = ZemReadStatus(instance);
-    if (IsValidWindow(instance.StatusWnd.Handle)) instance.Current = shown;
+    TStatus shown;
+    const bool read = ZemReadStatus(instance, shown);
+    if (!IsValidWindow(instance.StatusWnd.Handle)) return;
+    if (read) instance.Current = shown;
+    instance.ShownUnknown = !read;
 }
 
 }  // namespace
@@ -198,10 +221,15 @@ bool ZemApplyStatus(TClient& instance, const TStatus& status)
     next.LongText = ZemExpandSaved(instance, handed.LongText);
 
     bool go = false;
-    const TStatus shown = ZemReadStatus(instance);
-    // A client that went away while it was read gave no status: taken for
-    // a change by the user, it would replace the status to give back.
-    if (!IsValidWindow(instance.StatusWnd.Handle)) return false;
+    TStatus shown;
+    // A client that went away or did not answer while it was read gave no
+    // status: taken for a change by the user, it would replace the status
+    // to give back.
+    if (!ZemReadStatus(instance, shown) || !IsValidWindow(instance.StatusWnd.Handle)) return false;
+    if (instance.ShownUnknown) {
+        instance.Current = shown;
+        instance.ShownUnknown = false;
+    }
     if (SettingOn(Setting::IfAny) && shown.PictureIndex > 0) go = true;
     if (!SameStatus(shown, instance.Current)) {
         // The user changed the status in the client since the last write.

@@ -12,9 +12,14 @@ constexpr char Ellipsis = '\x85';     // "…" in Windows-1251
 bool ZemOpenStatusWindow(TClient& instance);
 // A click on the dialog's "OK" panel: the client takes what the dialog shows.
 void ZemPressOk(const TClient& instance);
-bool ZemScanStatusWindow(TClient& instance);
+// True when the "OK" panel was found; answered false when a control of the
+// dialog did not answer.
+bool ZemScanStatusWindow(TClient& instance, bool& answered);
 bool ZemForceOpen(TClient& instance);
-TStatus ZemReadStatus(const TClient& instance);
+// The status the controls show now; false when a control is gone or did not
+// answer (a control never found reads as empty, a missing picture box as
+// picture 0).
+bool ZemReadStatus(const TClient& instance, TStatus& status);
 // "%Status2" and "%Status" become the instance's saved long text and caption.
 std::string ZemExpandSaved(const TClient& instance, const std::string& text);
 std::string CutCaption(const std::string& caption);

@@ -45,6 +45,9 @@ struct TClient {
     TStatus Current;
     TOpenStatusWindow OpenStatusWindow = nullptr;
     TApplyStatus ApplyStatus = nullptr;
+    // A write was not answered to its end: what the client shows is not
+    // known until it is read again, and is then no change by the user.
+    bool ShownUnknown = false;
 };
 
 // The client kinds, ZEM first; discovery reads ClientKinds.

@@ -11,6 +11,7 @@
 #include "track/TrackInfo.h"
 #include "util/Numbers.h"
 #include "util/Text.h"
+#include "util/WinUtil.h"
 
 void StopUpdateTimer(HWND window)
 {
@@ -51,6 +52,7 @@ namespace {
 
 void RunCycle()
 {
+    TSendPass pass;
     TPS& state = CurrentState;
     state.PlayerActive = GatherTrackInfo();
     state.CurStatus.Caption = ExpandTemplate(SettingText(Setting::Status));

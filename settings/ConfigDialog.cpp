@@ -36,6 +36,14 @@ LRESULT SendToControl(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM l
     return SendDlgItemMessageA(dialog, id, message, wParam, lParam);
 }
 
+// The dialog's own controls answer at once.
+std::string ItemText(HWND dialog, int id)
+{
+    std::string text;
+    GetControlText(GetDlgItem(dialog, id), text);
+    return EscapeLineBreaks(text);
+}
+
 void EnableControl(HWND dialog, int id, bool on)
 {
     HWND control = GetDlgItem(dialog, id);
@@ -99,7 +107,7 @@ void ResetZemCaptions()
 void ShowLanguage(HWND dialog)
 {
     CopyState(DefaultState, DialogState);
-    const std::string name = EscapeLineBreaks(GetControlText(GetDlgItem(dialog, Setting::Lang)));
+    const std::string name = ItemText(dialog, Setting::Lang);
     ReadLanguage(DialogState, SettingsFilePath(), name);
     ShowAllControls(dialog);
 }
@@ -185,7 +193,7 @@ void ReadControlValue(HWND dialog, int id)
     if (IsSwitch(id))
         DialogValue(id) = OnOffText(IsChecked(dialog, id));
     else if (KindOf(id) == ComboBox)
-        DialogValue(id) = EscapeLineBreaks(GetControlText(GetDlgItem(dialog, id)));
+        DialogValue(id) = ItemText(dialog, id);
 }
 
 void ReadControlCaption(HWND dialog, int id)

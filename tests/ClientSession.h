@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -11,6 +12,11 @@
 
 #include "sim/common/StandIns.h"
 #include "tests/PlayerSession.h"
+
+// The second track's artist is too long for a ZEM caption.
+inline const char TwoTracks[] =
+    u8"file=C:\\Музыка\\Один.mp3\tentry=Группа - Один\tartist=Группа\ttitle=Один\tlength=245\n"
+    u8"file=C:\\Music\\two.ogg\tentry=Two\tartist=Очень длинное имя группы\ttitle=Two\tlength=61\n";
 
 // One stand-in client in a folder of its own (its profile folder is there);
 // what it cannot do fails the test.
@@ -31,6 +37,29 @@ struct StandInClient : TClientProcess {
         ASSERT_TRUE(TClientProcess::UserStatus(status)) << status;
     }
     void Quit() { ASSERT_TRUE(TClientProcess::Quit()) << LogPath; }
+
+    // What a ZEM client keeps from its last run, in its profile folder: the
+    // chosen picture, and 30 records of which those given are not empty.
+    void KeepFromLastRun(const std::string& account, int picture,
+                         const std::map<int, std::string>& records) const
+    {
+        const std::string profile = ProfileFolder(account);
+        CreateDirectoryA((Folder + "Users").c_str(), nullptr);
+        CreateDirectoryA(profile.c_str(), nullptr);
+        std::string text;
+        for (int i = 0; i < 30; ++i) {
+            const auto record = records.find(i);
+            text += (record != records.end() ? record->second : "#custom_status_descr#") +
+                    std::string("\r\n");
+        }
+        WriteText(profile + "_st_cust.txt", text);
+        WritePrivateProfileStringA("Status", "Picture", std::to_string(picture).c_str(),
+                                   (profile + "zem.ini").c_str());
+    }
+    std::string ProfileFolder(const std::string& account) const
+    {
+        return Folder + "Users\\" + account + "\\";
+    }
 };
 
 struct ClientsTest : ::testing::Test, PlayerSession {
@@ -61,4 +90,3 @@ struct ClientsTest : ::testing::Test, PlayerSession {
     // Waits a little more than one delay: the cycle that follows has run.
     void Cycle() { Sleep(1400); }
 };
-

@@ -15,9 +15,7 @@
 
 namespace {
 
-const char Playlist[] =
-    u8"file=C:\\Музыка\\Один.mp3\tentry=Группа - Один\tartist=Группа\ttitle=Один\tlength=245\n"
-    u8"file=C:\\Music\\two.ogg\tentry=Two\tartist=Очень длинное имя группы\ttitle=Two\tlength=61\n";
+const char* const Playlist = TwoTracks;
 
 const std::string TrackZemA = "11|Working - Группа|at desk: Один";
 
@@ -250,15 +248,7 @@ TEST_F(ClientsTest, ADialogWithoutControlsYetIsOpenedOnceAndClosedAgain)
     // The client starts with the status it kept from its last run.
     clients.push_back(std::make_unique<StandInClient>(folder.Path, "zem", true));
     StandInClient& a = *clients.back();
-    const std::string profile = a.Folder + "Users\\";
-    CreateDirectoryA(profile.c_str(), nullptr);
-    CreateDirectoryA((profile + "111").c_str(), nullptr);
-    std::string records;
-    for (int i = 0; i < 30; ++i)
-        records += (i == 5 ? "Working#custom_status_descr#at desk" : "#custom_status_descr#") +
-                   std::string("\r\n");
-    WriteText(profile + "111\\_st_cust.txt", records);
-    WritePrivateProfileStringA("Status", "Picture", "5", (profile + "111\\zem.ini").c_str());
+    a.KeepFromLastRun("111", 5, {{5, "Working#custom_status_descr#at desk"}});
     a.Start("111", "--lazy-dialog");
     ASSERT_TRUE(a.WaitForStatus("5|Working|at desk")) << a.Status();
 

@@ -464,6 +464,42 @@ TEST_F(ZemClient, DestroyedDialogLeavesTheMainWindowAndComesBackWhenOpened)
     EXPECT_EQ(Text(controls[2]), "Вечеринка");
 }
 
+// The traps wait for a message from another program; the client's own
+// messages and other messages pass, answered as ever.
+TEST_F(ZemClient, TrapsSpringOnTheNamedMessageFromOutside)
+{
+    Start("123");
+    std::vector<HWND> controls = Controls();
+    ASSERT_EQ(controls.size(), 5u);
+    Expect("destroy-status-on 12", "CMD destroy-status-on 12");
+    Expect("user-status 4|Вечеринка|", "STATUS 4|Вечеринка|");  // sets texts itself
+    EXPECT_EQ(Text(controls[2]), "Вечеринка");
+    EXPECT_EQ(LinesSince(0).back(), "STATUS 4|Вечеринка|");
+    SetText(controls[2], "Кино");
+    EXPECT_GE(WaitForLine("DESTROY"), 0);
+    EXPECT_FALSE(IsWindow(dialog));
+    Expect("status", "STATUS 4|Вечеринка|");
+
+    Expect("open-status", "OPEN");
+    dialog = StatusWindow("TCusForm");
+    ASSERT_NE(dialog, nullptr);
+    controls = Controls();
+    ASSERT_EQ(controls.size(), 5u);
+    Expect("die-on 65536", "BAD die-on 65536");
+    Expect("hang-on 12", "BAD hang-on 12");
+    Expect("die-on 0", "CMD die-on 0");
+    Command("die-on 327");  // replaces the one before
+    Sync();
+    Send(dialog, WM_NULL, 0, 0);
+    EXPECT_TRUE(IsWindow(dialog));
+    DWORD_PTR answer = 0;
+    EXPECT_EQ(
+        SendMessageTimeoutA(controls[0], CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, WaitMs, &answer), 0);
+    ASSERT_TRUE(player.WaitForExit(WaitMs));
+    EXPECT_EQ(player.ExitCode(), CrashExitCode);
+    EXPECT_EQ(Log().back(), "DIE 327");
+}
+
 TEST_F(ZemClient, HangingThreadAnswersNothingUntilItWakes)
 {
     Start("123");

@@ -67,6 +67,7 @@ void RestoreSlot(TClient& slot)
 
 void RestoreAllSlots()
 {
+    TSendPass pass;
     for (TClient& slot : CurrentState.Slots) RestoreSlot(slot);
 }
 
@@ -96,6 +97,7 @@ void ResetCaptionsFromBackup(TClient& slot)
     const std::string backup = slot.ProfileDir + CustomStatusBackup;
     if (!FileExists(backup)) CopyFileA(file.c_str(), backup.c_str(), FALSE);
     if (!FileExists(backup)) return;
+    TSendPass pass;
     TRestoring restoring;
     TStatus record;
     record.PictureIndex = -1;

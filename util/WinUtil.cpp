@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -20,7 +21,7 @@ size_t BufferSizeFor(LRESULT length)
     return static_cast<size_t>(length) + 2;
 }
 
-LRESULT ReportedTextLength(HWND window)
+TAnswer ReportedTextLength(HWND window)
 {
     return SendToWindow(window, WM_GETTEXTLENGTH, 0, 0);
 }
@@ -49,11 +50,13 @@ std::string ReadCaption(HWND window, std::vector<char>& buffer)
     return BufferText(buffer);
 }
 
-std::string ReadControlText(HWND window, std::vector<char>& buffer)
+bool ReadControlText(HWND window, std::vector<char>& buffer, std::string& text)
 {
     ClearBuffer(buffer);
-    SendToWindow(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
-    return BufferText(buffer);
+    const TAnswer answer =
+        SendToWindow(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+    text = answer.Answered ? BufferText(buffer) : std::string();
+    return answer.Answered;
 }
 
 std::string ReadClassName(HWND window, std::vector<char>& buffer)
@@ -70,14 +73,39 @@ bool MatchesClasses(const std::string& classes, const std::string& className)
     return (classes + ' ').find(className + ' ') != std::string::npos;
 }
 
+// The class names of the windows that the last collection over the
+// top-level windows met: every cycle reads the class of every window on the
+// desktop, each a round trip to the window manager (to the server under
+// Wine), though a window keeps its class for life. A collection keeps only
+// the windows it met, so a handle is forgotten one cycle after its window
+// is gone, long before a new window could take the same handle value.
+struct TKnownClass {
+    HWND Window;
+    std::string ClassName;
+};
+std::vector<TKnownClass> KnownClasses;
+std::vector<TKnownClass> MetClasses;
+bool CollectingTopLevel = false;
+
+std::string ClassOf(HWND window)
+{
+    if (!CollectingTopLevel) return GetClassText(window);
+    const auto known = std::find_if(KnownClasses.begin(), KnownClasses.end(),
+                                    [window](const TKnownClass& k) { return k.Window == window; });
+    std::string className = known != KnownClasses.end() ? known->ClassName : GetClassText(window);
+    if (!className.empty()) MetClasses.push_back(TKnownClass{window, className});
+    return className;
+}
+
 bool MatchesFilters(HWND window, const TWindowsAr& record)
 {
     if (record.Classes.empty() && record.WindowText.empty() && record.Text.empty()) return true;
-    if (!record.Classes.empty() && MatchesClasses(record.Classes, GetClassText(window)))
-        return true;
+    if (!record.Classes.empty() && MatchesClasses(record.Classes, ClassOf(window))) return true;
     if (!record.WindowText.empty() && CompareTexts(record.WindowText, GetCaptionText(window)) == 0)
         return true;
-    return !record.Text.empty() && CompareTexts(record.Text, GetControlText(window)) == 0;
+    if (record.Text.empty()) return false;
+    std::string text;
+    return GetControlText(window, text) && CompareTexts(record.Text, text) == 0;
 }
 
 BOOL CALLBACK CollectWindowsProc(HWND window, LPARAM data)
@@ -93,11 +121,79 @@ BOOL CALLBACK CollectWindowsProc(HWND window, LPARAM data)
     return TRUE;
 }
 
+// The threads that did not answer in the pass running now.
+int PassDepth = 0;
+std::vector<DWORD> SilentThreads;
+
+bool IsSilent(DWORD thread)
+{
+    return std::find(SilentThreads.begin(), SilentThreads.end(), thread) != SilentThreads.end();
+}
+
+// Bytes that an ANSI text of so many characters may need.
+LRESULT AnsiLength(LRESULT characters)
+{
+    static const UINT perCharacter = [] {
+        CPINFO info{};
+        return GetCPInfo(CP_ACP, &info) && info.MaxCharSize > 1 ? info.MaxCharSize : 1u;
+    }();
+    if (characters <= 0) return characters;
+    const LRESULT most = std::numeric_limits<LRESULT>::max();
+    return characters > most / static_cast<LRESULT>(perCharacter)
+               ? most
+               : characters * static_cast<LRESULT>(perCharacter);
+}
+
 }  // namespace
 
-LRESULT SendToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+TSendObserver SendObserver = nullptr;
+
+TSendPass::TSendPass()
 {
-    return SendMessageA(window, message, wParam, lParam);
+    if (PassDepth++ == 0) SilentThreads.clear();
+}
+
+TSendPass::~TSendPass()
+{
+    if (--PassDepth == 0) SilentThreads.clear();
+}
+
+TAnswer SendToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    TAnswer answer;
+    if (!window) return answer;
+    // The window's thread is looked up only where it matters.
+    const bool lengthAsked = message == WM_GETTEXTLENGTH;
+    DWORD thread = 0;
+    if (lengthAsked || !SilentThreads.empty()) {
+        thread = GetWindowThreadProcessId(window, nullptr);
+        if (thread == 0 || IsSilent(thread)) return answer;
+    }
+    if (SendObserver) SendObserver(window, message, wParam, lParam);
+    // SMTO_NORMAL: while it waits, the player's thread goes on answering
+    // what is sent to it. Wine answers the ANSI WM_GETTEXTLENGTH of another
+    // thread's window with a second send that waits without a limit; the
+    // wide one keeps the limit, and its count of characters becomes the
+    // bytes that the ANSI text may need.
+    const UINT flags = SMTO_NORMAL | SMTO_ABORTIFHUNG;
+    const bool wide = lengthAsked && thread != GetCurrentThreadId();
+    DWORD_PTR value = 0;
+    const LRESULT sent =
+        wide ? SendMessageTimeoutW(window, message, wParam, lParam, flags, SendTimeoutMs, &value)
+             : SendMessageTimeoutA(window, message, wParam, lParam, flags, SendTimeoutMs, &value);
+    if (sent == 0) {
+        // A window that is still there did not answer; one that is gone
+        // says nothing about its thread.
+        if (PassDepth > 0 && IsWindow(window)) {
+            thread = GetWindowThreadProcessId(window, nullptr);
+            if (thread != 0) SilentThreads.push_back(thread);
+        }
+        return answer;
+    }
+    answer.Answered = true;
+    answer.Value = static_cast<LRESULT>(value);
+    if (wide) answer.Value = AnsiLength(answer.Value);
+    return answer;
 }
 
 bool IsValidWindow(HWND window)
@@ -112,34 +208,38 @@ bool ReadWindowTexts(HWND window, TWindowTexts& texts)
     texts.Text.clear();
     if (!IsValidWindow(window)) return false;
     try {
+        const TAnswer length = ReportedTextLength(window);
+        if (!length.Answered) return false;
         size_t size = std::max(DefaultTextBuffer, BufferSizeFor(GetWindowTextLengthA(window)));
-        size = std::max(size, BufferSizeFor(ReportedTextLength(window)));
+        size = std::max(size, BufferSizeFor(length.Value));
         std::vector<char> buffer(size);
         texts.ClassName = ReadClassName(window, buffer);
         texts.WindowText = ReadCaption(window, buffer);
-        texts.Text = ReadControlText(window, buffer);
-        return true;
+        if (ReadControlText(window, buffer, texts.Text)) return true;
     } catch (...) {
-        texts.WindowText.clear();
-        texts.ClassName.clear();
-        texts.Text.clear();
-        return false;
     }
+    texts.WindowText.clear();
+    texts.ClassName.clear();
+    texts.Text.clear();
+    return false;
 }
 
-void FillWindowEx(TWindowEx& record)
+bool FillWindowEx(TWindowEx& record)
 {
-    if (record.Handle == nullptr) return;
+    if (record.Handle == nullptr) return false;
     TWindowTexts texts;
-    ReadWindowTexts(record.Handle, texts);
+    const bool read = ReadWindowTexts(record.Handle, texts);
     record.WindowText = std::move(texts.WindowText);
     record.ClassName = std::move(texts.ClassName);
     record.Text = std::move(texts.Text);
+    return read;
 }
 
+// Asking IsWindow first would cost as much again: a window that is gone
+// simply has no class name and does not answer.
 std::string GetClassText(HWND window)
 {
-    if (!IsValidWindow(window)) return std::string();
+    if (!window) return std::string();
     try {
         std::vector<char> buffer(DefaultTextBuffer);
         return ReadClassName(window, buffer);
@@ -148,15 +248,32 @@ std::string GetClassText(HWND window)
     }
 }
 
-std::string GetControlText(HWND window)
+bool GetControlText(HWND window, std::string& text)
 {
-    if (!IsValidWindow(window)) return std::string();
+    text.clear();
+    if (!window) return false;
     try {
-        std::vector<char> buffer(BufferSizeFor(ReportedTextLength(window)));
-        return ReadControlText(window, buffer);
+        // Most texts fit the default buffer, and one message reads them;
+        // only a text that fills it is asked for its length and read whole.
+        std::vector<char> buffer(DefaultTextBuffer);
+        if (!ReadControlText(window, buffer, text)) return false;
+        if (text.size() < buffer.size() - 1) return true;
+        const TAnswer length = ReportedTextLength(window);
+        text.clear();
+        if (!length.Answered) return false;
+        buffer.assign(BufferSizeFor(length.Value), '\0');
+        return ReadControlText(window, buffer, text);
     } catch (...) {
-        return std::string();
+        text.clear();
+        return false;
     }
+}
+
+bool ReadControlOrNone(HWND window, std::string& text)
+{
+    if (window) return GetControlText(window, text);
+    text.clear();
+    return true;
 }
 
 std::string GetCaptionText(HWND window)
@@ -170,34 +287,41 @@ std::string GetCaptionText(HWND window)
     }
 }
 
-void SetControlText(HWND window, const std::string& text)
+bool SetControlText(HWND window, const std::string& text)
 {
-    SendToWindow(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    return SendToWindow(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())).Answered;
 }
 
 int32_t CollectWindows(HWND parent, TWindowsAr& record)
 {
     LPARAM data = reinterpret_cast<LPARAM>(&record);
-    if (parent == nullptr)
-        EnumWindows(CollectWindowsProc, data);
-    else
+    if (parent != nullptr) {
         EnumChildWindows(parent, CollectWindowsProc, data);
+        return record.Count;
+    }
+    MetClasses.clear();
+    CollectingTopLevel = true;
+    EnumWindows(CollectWindowsProc, data);
+    CollectingTopLevel = false;
+    KnownClasses.swap(MetClasses);
     return record.Count;
 }
 
-std::vector<TWindowEx> CollectDescendants(HWND parent)
+bool CollectDescendants(HWND parent, std::vector<TWindowEx>& windows)
 {
-    std::vector<TWindowEx> windows;
-    if (!IsValidWindow(parent)) return windows;
+    windows.clear();
+    if (!IsValidWindow(parent)) return true;
     TWindowsAr found;
     CollectWindows(parent, found);
+    bool answered = true;
     for (int i = 0; i < found.Count; ++i) {
         TWindowEx window;
         window.Handle = found.Handles[i];
-        FillWindowEx(window);
+        // A window that died meanwhile simply has no texts.
+        if (!FillWindowEx(window) && IsValidWindow(window.Handle)) answered = false;
         windows.push_back(window);
     }
-    return windows;
+    return answered;
 }
 
 int CompareTexts(const std::string& a, const std::string& b)

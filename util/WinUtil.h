@@ -29,20 +29,49 @@ struct TWindowTexts {
     std::string Text;
 };
 
+// How long a send waits for the answer of another thread: a client that
+// hangs must not freeze the player.
+constexpr UINT SendTimeoutMs = 200;
+
+struct TAnswer {
+    bool Answered = false;  // false: no window, or its thread did not answer in time
+    LRESULT Value = 0;
+};
+
 // Every message to another process's window goes through here, so that how
-// such a send waits is decided in one place.
-LRESULT SendToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// such a send waits is decided in one place. Nothing that was not answered
+// may be taken as read or written.
+TAnswer SendToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// One pass over the clients (an update cycle, a restore): a thread that did
+// not answer once in the pass is not waited for again until it ends. Passes
+// nest; the outermost one counts.
+struct TSendPass {
+    TSendPass();
+    ~TSendPass();
+    TSendPass(const TSendPass&) = delete;
+    TSendPass& operator=(const TSendPass&) = delete;
+};
+
+// Sees every send that is made, before it is made (a benchmark counts them).
+using TSendObserver = void (*)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+extern TSendObserver SendObserver;
 
 bool IsValidWindow(HWND window);
+// False, with empty texts, for a window that is gone or did not answer.
 bool ReadWindowTexts(HWND window, TWindowTexts& texts);
-void FillWindowEx(TWindowEx& record);
+bool FillWindowEx(TWindowEx& record);
 std::string GetClassText(HWND window);
-std::string GetControlText(HWND window);                    // WM_GETTEXT
+bool GetControlText(HWND window, std::string& text);  // WM_GETTEXT
+// As GetControlText, but no control (a null handle) reads as empty: false
+// when the control is gone or does not answer.
+bool ReadControlOrNone(HWND window, std::string& text);
 std::string GetCaptionText(HWND window);                    // GetWindowTextA
-void SetControlText(HWND window, const std::string& text);  // WM_SETTEXT
+bool SetControlText(HWND window, const std::string& text);  // WM_SETTEXT
 // Appends the matching windows (top-level ones when parent is 0); returns Count.
 int32_t CollectWindows(HWND parent, TWindowsAr& record);
-// The descendants of a window (at most MaxCollected), each with its texts.
-std::vector<TWindowEx> CollectDescendants(HWND parent);
+// The descendants of a window (at most MaxCollected), each with its texts;
+// false when one of them did not answer.
+bool CollectDescendants(HWND parent, std::vector<TWindowEx>& windows);
 // -1, 0 or +1, ignoring case; -2 when the comparison fails.
 int CompareTexts(const std::string& a, const std::string& b);

@@ -7,6 +7,7 @@
 #include <list>
 #include <set>
 #include <string>
+#include <thread>
 
 #include "sim/common/Process.h"
 
@@ -69,6 +70,15 @@ bool Contains(const TWindowsAr& record, HWND window)
     return Collected(record).count(window) == 1;
 }
 
+// The text GetControlText read, empty when it read none.
+std::string ControlText(HWND window)
+{
+    std::string text = "not read";
+    const bool read = GetControlText(window, text);
+    EXPECT_TRUE(read || text.empty()) << text;
+    return text;
+}
+
 // A window that answers the text messages the way a careless or hostile
 // program might: the first FilledAnswers requests for its text fill the
 // whole buffer without a terminating zero, later ones write nothing.
@@ -99,7 +109,7 @@ TEST(WinUtil, InvalidHandlesGiveEmptyTextsAndUnchangedRecords)
 {
     EXPECT_FALSE(IsValidWindow(nullptr));
     EXPECT_EQ(GetClassText(nullptr), "");
-    EXPECT_EQ(GetControlText(nullptr), "");
+    EXPECT_EQ(ControlText(nullptr), "");
     EXPECT_EQ(GetCaptionText(nullptr), "");
 
     TWindowEx none{nullptr, "text", "title", "class"};
@@ -120,7 +130,7 @@ TEST(WinUtil, InvalidHandlesGiveEmptyTextsAndUnchangedRecords)
     }
     EXPECT_FALSE(IsValidWindow(dead));
     EXPECT_EQ(GetClassText(dead), "");
-    EXPECT_EQ(GetControlText(dead), "");
+    EXPECT_EQ(ControlText(dead), "");
     EXPECT_EQ(GetCaptionText(dead), "");
 
     TWindowTexts texts{"title", "class", "text"};
@@ -164,7 +174,7 @@ TEST(WinUtil, ReadsTextsWholeBeyondTheDefaultBuffer)
     ASSERT_TRUE(ReadWindowTexts(longWindow.Handle, texts));
     EXPECT_EQ(texts.Text, longText);
     EXPECT_EQ(texts.WindowText, longText);
-    EXPECT_EQ(GetControlText(longWindow.Handle), longText);
+    EXPECT_EQ(ControlText(longWindow.Handle), longText);
     EXPECT_EQ(GetCaptionText(longWindow.Handle), longText);
     EXPECT_EQ(GetClassText(longWindow.Handle), "TWinUtilEdit");
 }
@@ -180,7 +190,7 @@ TEST(WinUtil, BoundsWhatOtherWindowsReport)
     // A length near the integer limit must neither wrap around nor be
     // allocated; the text is cut at the cap and not read past the buffer.
     Odd = OddAnswers{std::numeric_limits<LRESULT>::max(), 100, 0};
-    std::string text = GetControlText(odd.Handle);
+    std::string text = ControlText(odd.Handle);
     EXPECT_EQ(Odd.LastBufferSize, MiB);
     EXPECT_EQ(text.size(), MiB);
     EXPECT_EQ(text.find_first_not_of('x'), std::string::npos);
@@ -192,7 +202,7 @@ TEST(WinUtil, BoundsWhatOtherWindowsReport)
 
     // A negative length counts as none.
     Odd = OddAnswers{-5, 100, 0};
-    EXPECT_EQ(GetControlText(odd.Handle), "xx");
+    EXPECT_EQ(ControlText(odd.Handle), "xx");
     ASSERT_TRUE(ReadWindowTexts(odd.Handle, texts));
     EXPECT_EQ(Odd.LastBufferSize, 1024u);
     EXPECT_EQ(texts.Text, std::string(1024, 'x'));
@@ -204,7 +214,7 @@ TEST(WinUtil, BoundsWhatOtherWindowsReport)
     EXPECT_EQ(texts.ClassName, "TWinUtilOdd");
     EXPECT_NE(texts.WindowText, "");
     EXPECT_EQ(texts.Text, "");
-    EXPECT_EQ(GetControlText(odd.Handle), "");
+    EXPECT_EQ(ControlText(odd.Handle), "");
 }
 
 TEST(WinUtil, CompareTextsIgnoresCaseAsTheLocaleDoes)
@@ -332,6 +342,88 @@ TEST(WinUtil, CollectsDescendantsUpToTwentyOne)
     EXPECT_EQ(Collected(full).size(), 21u);
 }
 
+// An edit window whose own thread sleeps for the milliseconds posted to it
+// as HangMessage, as a client's hung user-interface thread does.
+struct HangingWindow {
+    static constexpr UINT HangMessage = WM_APP + 7;
+    HWND Handle = nullptr;
+    DWORD ThreadId = 0;
+    HANDLE Ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread Thread;
+
+    explicit HangingWindow(const WindowClass& windowClass)
+    {
+        Thread = std::thread([this, &windowClass] {
+            Window window(windowClass, "hanging text");
+            Handle = window.Handle;
+            ThreadId = GetCurrentThreadId();
+            SetEvent(Ready);
+            MSG message;
+            while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+                if (message.message == HangMessage) Sleep(static_cast<DWORD>(message.wParam));
+                DispatchMessageA(&message);
+            }
+        });
+        WaitForSingleObject(Ready, 10000);
+    }
+    ~HangingWindow()
+    {
+        PostThreadMessageA(ThreadId, WM_QUIT, 0, 0);
+        Thread.join();
+        CloseHandle(Ready);
+    }
+    void Hang(DWORD ms) const { PostMessageA(Handle, HangMessage, ms, 0); }
+};
+
+DWORD ElapsedSince(DWORD start)
+{
+    return GetTickCount() - start;
+}
+
+TEST(WinUtil, AThreadThatDoesNotAnswerIsWaitedForOncePerPass)
+{
+    WindowClass edit("TWinUtilEdit");
+    ASSERT_TRUE(edit.Registered);
+    HangingWindow hanging(edit);
+    ASSERT_NE(hanging.Handle, nullptr);
+    std::string text;
+    ASSERT_TRUE(GetControlText(hanging.Handle, text));
+    EXPECT_EQ(text, "hanging text");
+
+    hanging.Hang(2500);
+    Sleep(100);
+    {
+        TSendPass pass;
+        // The length is asked first: it must keep the limit too.
+        DWORD start = GetTickCount();
+        EXPECT_FALSE(GetControlText(hanging.Handle, text));
+        EXPECT_EQ(text, "");
+        EXPECT_LT(ElapsedSince(start), 3 * SendTimeoutMs);
+        // Within the pass the silent thread is not waited for again.
+        start = GetTickCount();
+        TWindowTexts texts;
+        EXPECT_FALSE(ReadWindowTexts(hanging.Handle, texts));
+        TWindowEx record{hanging.Handle, "", "", ""};
+        EXPECT_FALSE(FillWindowEx(record));
+        EXPECT_FALSE(ReadControlOrNone(hanging.Handle, text));
+        EXPECT_FALSE(SetControlText(hanging.Handle, "never"));
+        EXPECT_FALSE(SendToWindow(hanging.Handle, WM_NULL, 0, 0).Answered);
+        EXPECT_LT(ElapsedSince(start), SendTimeoutMs / 2);
+    }
+    // Out of the pass, a send waits again, once.
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(SendToWindow(hanging.Handle, WM_NULL, 0, 0).Answered);
+    EXPECT_GE(ElapsedSince(start) + 20, SendTimeoutMs);
+
+    Sleep(2500);
+    TSendPass next;
+    ASSERT_TRUE(GetControlText(hanging.Handle, text));
+    EXPECT_EQ(text, "hanging text");  // what went unanswered was not written
+    // A control that is no window reads as empty, without a send.
+    EXPECT_TRUE(ReadControlOrNone(nullptr, text));
+    EXPECT_EQ(text, "");
+}
+
 // The peer program of the tests, in the folder of the test program.
 std::string PeerPath()
 {
@@ -372,7 +464,7 @@ TEST(WinUtil, ReadsWindowsOfAnotherProcess)
     edits.Classes = "TPeerEdit ";
     ASSERT_EQ(CollectWindows(main, edits), 1);
     HWND edit = edits.Handles[0];
-    EXPECT_EQ(GetControlText(edit), "peer contents Музыка");
+    EXPECT_EQ(ControlText(edit), "peer contents Музыка");
     EXPECT_EQ(GetCaptionText(edit), "peer title");
     TWindowEx record{edit, "", "", ""};
     FillWindowEx(record);
@@ -393,7 +485,7 @@ TEST(WinUtil, ReadsWindowsOfAnotherProcess)
     PostMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_TRUE(peer.WaitForExit(10000));
     EXPECT_FALSE(IsValidWindow(main));
-    EXPECT_EQ(GetControlText(edit), "");
+    EXPECT_EQ(ControlText(edit), "");
 }
 
 }  // namespace

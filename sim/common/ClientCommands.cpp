@@ -4,11 +4,88 @@
 
 namespace {
 
+// The message a client waits for to end, to hang or to lose its status
+// window; the thread's hooks see what other threads send before and after
+// the window procedure does.
+struct TTrap {
+    UINT Message = 0;
+    HHOOK Hook = nullptr;
+    int HangMs = 0;  // 0: the process ends
+    void (*DestroyStatus)() = nullptr;
+};
+TTrap Trap;
+
 void Hang(int ms)
 {
     LogEvent("HANG " + std::to_string(ms));
     Sleep(static_cast<DWORD>(ms));
     LogEvent("AWAKE");
+}
+
+void Disarm()
+{
+    if (Trap.Hook) UnhookWindowsHookEx(Trap.Hook);
+    Trap = TTrap{};
+}
+
+// wParam of both hooks is 0 for a message from another thread.
+bool Springs(int code, WPARAM fromThisThread, UINT message)
+{
+    return code == HC_ACTION && fromThisThread == 0 && Trap.Hook && message == Trap.Message;
+}
+
+LRESULT CALLBACK BeforeMessage(int code, WPARAM wParam, LPARAM lParam)
+{
+    const UINT message = reinterpret_cast<const CWPSTRUCT*>(lParam)->message;
+    if (Springs(code, wParam, message)) {
+        const int hangMs = Trap.HangMs;
+        Disarm();
+        try {
+            if (hangMs > 0) {
+                Hang(hangMs);
+            } else {
+                LogEvent("DIE " + std::to_string(message));
+            }
+        } catch (...) {
+        }
+        if (hangMs == 0) ExitProcess(CrashExitCode);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK AfterMessage(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (Springs(code, wParam, reinterpret_cast<const CWPRETSTRUCT*>(lParam)->message)) {
+        void (*destroyStatus)() = Trap.DestroyStatus;
+        Disarm();
+        try {
+            destroyStatus();
+        } catch (...) {
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+bool Arm(const std::string& argument, int hookType, HOOKPROC procedure,
+         const TClientActions& actions, int hangMs = 0)
+{
+    int message = 0;
+    if (!ParseCount(argument, MaxMessageNumber, message)) return false;
+    Disarm();
+    Trap.Hook = SetWindowsHookExA(hookType, procedure, nullptr, GetCurrentThreadId());
+    Trap.Message = static_cast<UINT>(message);
+    Trap.HangMs = hangMs;
+    Trap.DestroyStatus = actions.DestroyStatus;
+    return Trap.Hook != nullptr;
+}
+
+// "<message> <ms>"
+bool ArmHang(const std::string& argument, const TClientActions& actions)
+{
+    const TCommandWords words = SplitCommand(argument);
+    int ms = 0;
+    return !words.Bare && ParseCount(words.Argument, MaxHangMs, ms) && ms > 0 &&
+           Arm(words.Name, WH_CALLWNDPROC, BeforeMessage, actions, ms);
 }
 
 // True when the command was understood and done.
@@ -30,6 +107,9 @@ bool RunCommand(HWND mainWindow, const TClientActions& actions, const std::strin
         return ParseUserChoice(argument, actions.PictureCount, choice) &&
                actions.UserStatus(choice);
     }
+    if (name == "die-on") return Arm(argument, WH_CALLWNDPROC, BeforeMessage, actions);
+    if (name == "hang-on") return ArmHang(argument, actions);
+    if (name == "destroy-status-on") return Arm(argument, WH_CALLWNDPROCRET, AfterMessage, actions);
     if (name == "hang") {
         int ms = 0;
         if (!ParseCount(argument, MaxHangMs, ms)) return false;

@@ -15,6 +15,19 @@
 //   hang <ms>       the user-interface thread sleeps (at most MaxHangMs)
 //   quit            the user closes the client: files written, EXIT logged
 //   crash           the process ends at once and writes nothing
+//   die-on <message>
+//                   the process ends as by "crash" when a message of that
+//                   number (decimal) next arrives from another thread, to
+//                   any of its windows, before it is handled
+//   destroy-status-on <message>
+//                   the status window is destroyed as by "destroy-status"
+//                   right after such a message has been handled and
+//                   answered
+//   hang-on <message> <ms>
+//                   the thread sleeps as by "hang" when such a message
+//                   arrives, before it is handled (and answered)
+//                   Each of the three waits for one message only; a later
+//                   one replaces it. Nothing else the client answers changes.
 //   log <text>      a marker line
 //
 // Log lines of this part, after the time stamp:
@@ -22,6 +35,7 @@
 //   MARK <text>     the command "log"
 //   HANG <ms>       the thread stops answering now...
 //   AWAKE           ...and answers again
+//   DIE <message>   the message of "die-on" arrived: the process ends now
 //   BAD <text>      a command that was not understood
 #pragma once
 
@@ -33,6 +47,7 @@
 #include "sim/common/CommandQueue.h"
 
 constexpr int MaxHangMs = 60000;
+constexpr int MaxMessageNumber = 0xFFFF;
 constexpr UINT CrashExitCode = 9;
 
 struct TClientOptions {

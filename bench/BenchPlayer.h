@@ -1,0 +1,11 @@
+// The player window that the benchmark's update cycles ask: it plays one of
+// two tracks and answers the plug-in's requests from its own thread, as the
+// player does.
+#pragma once
+
+#include <windows.h>
+
+// Null when the window cannot be made.
+HWND CreateBenchPlayer();
+// From now on the player plays the other track.
+void SwitchTrack();

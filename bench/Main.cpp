@@ -1,0 +1,154 @@
+// The cost of an update cycle:
+//   bench.exe [--cycles <n>]
+// For 0, 1, 5 and 21 stand-in clients (ZEM and RnQ by turns), the median
+// wall time of one cycle, the messages it sends to other processes, and the
+// median time of the same messages sent bare, which is the floor; the
+// figure of merit is the cycle over the floor. "same" cycles find the track
+// unchanged and only read the clients; "new" cycles bring another track
+// every time and write it into every client. The plug-in runs with its
+// shipped settings, without the tray icon.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench/BenchPlayer.h"
+#include "bench/SendLog.h"
+#include "plugin/Plugin.h"
+#include "plugin/UpdateCycle.h"
+#include "plugin/gen_ZEM.h"
+#include "sim/common/StandIns.h"
+#include "tests/TempFolder.h"
+
+namespace {
+
+constexpr int DefaultCycles = 41;
+constexpr int WarmUpCycles = 5;
+const int ClientCounts[] = {0, 1, 5, 21};
+
+struct TRow {
+    int Clients;
+    const char* Kind;
+    size_t Messages;
+    double CycleMs;
+    double FloorMs;
+};
+
+double Now()
+{
+    LARGE_INTEGER counter{}, frequency{};
+    QueryPerformanceCounter(&counter);
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
+// A fresh plug-in state on the benchmark's player: no slots yet.
+void ResetPlugin(HWND player)
+{
+    ModuleInit();
+    CopyState(DefaultState, CurrentState);
+    CurrentState.Values[SettingIndex(Setting::SetTray)] = "0";
+    PluginRecord.hwndParent = player;
+}
+
+void RunCycle(HWND player)
+{
+    UpdateStatus(player, WM_TIMER, UpdateTimerId, 0);
+}
+
+using TClients = std::vector<std::unique_ptr<TClientProcess>>;
+
+bool StartClients(const std::string& folder, int count, TClients& clients)
+{
+    for (int i = 0; i < count; ++i) {
+        const bool zem = i % 2 == 0;
+        clients.push_back(std::make_unique<TClientProcess>(
+            folder, (zem ? "zem" : "rnq") + std::to_string(i), zem));
+        TClientProcess& client = *clients.back();
+        if (!client.Start(std::to_string(700 + i)) || !client.UserStatus("5|Own|status"))
+            return false;
+    }
+    return true;
+}
+
+// Each cycle is followed by its own messages sent bare, so that both meet
+// the same load of the machine.
+TRow Measure(HWND player, int clients, bool newTrack, int cycles)
+{
+    std::vector<TSentMessage> sent;
+    std::vector<double> cycleMs, floorMs;
+    for (int i = 0; i < cycles; ++i) {
+        if (newTrack) SwitchTrack();
+        sent.clear();
+        KeepSends(&sent);
+        double start = Now();
+        RunCycle(player);
+        cycleMs.push_back(Now() - start);
+        KeepSends(nullptr);
+        start = Now();
+        SendBare(sent);
+        floorMs.push_back(Now() - start);
+    }
+    return TRow{clients, newTrack ? "new" : "same", sent.size(), Median(cycleMs), Median(floorMs)};
+}
+
+void PrintRow(const TRow& row)
+{
+    char merit[32] = "-";
+    if (row.Messages > 0) std::snprintf(merit, sizeof merit, "%.2f", row.CycleMs / row.FloorMs);
+    std::printf("%7d  %-5s  %8zu  %9.3f  %9.3f  %11s\n", row.Clients, row.Kind, row.Messages,
+                row.CycleMs, row.FloorMs, merit);
+    std::fflush(stdout);
+}
+
+int Run(int cycles)
+{
+    HWND player = CreateBenchPlayer();
+    if (!player) {
+        std::fprintf(stderr, "bench: no player window\n");
+        return 3;
+    }
+    std::printf("median of %d cycles; times in ms\n", cycles);
+    std::printf("clients  cycle  messages   cycle ms   floor ms  cycle/floor\n");
+    for (const int count : ClientCounts) {
+        TempFolder folder;
+        TClients clients;
+        if (!StartClients(folder.Path, count, clients)) {
+            std::fprintf(stderr, "bench: the stand-in clients did not start\n");
+            return 2;
+        }
+        ResetPlugin(player);
+        for (int i = 0; i < WarmUpCycles; ++i) RunCycle(player);
+        PrintRow(Measure(player, count, false, cycles));
+        PrintRow(Measure(player, count, true, cycles));
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    int cycles = DefaultCycles;
+    if (argc == 3 && std::string(argv[1]) == "--cycles")
+        cycles = std::max(1, std::atoi(argv[2]));
+    else if (argc != 1) {
+        std::fprintf(stderr, "usage: bench.exe [--cycles <n>]\n");
+        return 1;
+    }
+    try {
+        return Run(cycles);
+    } catch (...) {
+        std::fprintf(stderr, "bench: failed\n");
+        return 4;
+    }
+}

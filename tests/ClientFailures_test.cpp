@@ -1,0 +1,214 @@
+// Clients that stop answering or go away in the middle of a hand-over: the
+// player goes on, the other clients are served, nothing of a client's own
+// status is lost.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "plugin/wa_ipc.h"
+#include "sim/common/ClientCommands.h"
+#include "sim/common/EventLog.h"
+#include "sim/common/TextFile.h"
+#include "tests/ClientSession.h"
+#include "util/Files.h"
+#include "util/WinUtil.h"
+
+namespace {
+
+const std::string OwnA = "5|Working|at desk";
+const std::string OwnB = "7|Busy|home";
+const std::string FirstTrackA = "11|Working - Группа|at desk: Один";
+const std::string FirstTrackB = "11|Busy - Группа|home: Один";
+const std::string SecondTrackA = "11|Working - Очень дли\x85|at desk: Two";
+const std::string SecondTrackB = "11|Busy - Очень длинно\x85|home: Two";
+const std::string SecondTrackRnq = "11|%Status - Очень длинное имя группы|%Status2: Two";
+
+// When the client first logged a line reading text; 0 when it never did.
+uint64_t FirstTime(const StandInClient& client, const std::string& text)
+{
+    for (const TLogLine& line : ReadEventLog(client.LogPath))
+        if (line.Text == text) return line.Time;
+    return 0;
+}
+
+// The statuses the client took after the first lines of its log.
+std::vector<std::string> TakenSince(const StandInClient& client, size_t from)
+{
+    const std::vector<std::string> lines = client.Log();
+    std::vector<std::string> taken;
+    for (size_t i = from; i < lines.size(); ++i)
+        if (lines[i].rfind("STATUS ", 0) == 0) taken.push_back(lines[i].substr(7));
+    return taken;
+}
+
+struct HangTest : ClientsTest {
+    void WaitUntilAsleep(const StandInClient& client, int ms)
+    {
+        const std::string line = "HANG " + std::to_string(ms);
+        for (DWORD start = GetTickCount(); FirstTime(client, line) == 0; Sleep(20))
+            ASSERT_LT(GetTickCount() - start, 5000u);
+    }
+
+    // Until the client wakes, the player answers what is sent to it and
+    // runs what it posts itself within the wait for one client.
+    void ExpectThePlayerAnswersWhileItSleeps(const StandInClient& client)
+    {
+        DWORD slowestAnswer = 0, slowestOwnMessage = 0;
+        while (FirstTime(client, "AWAKE") == 0) {
+            DWORD start = GetTickCount();
+            DWORD_PTR state = 0;
+            ASSERT_NE(SendMessageTimeoutA(window, WM_USER, 0, IPC_ISPLAYING, SMTO_ABORTIFHUNG, 5000,
+                                          &state),
+                      0);
+            slowestAnswer = std::max(slowestAnswer, GetTickCount() - start);
+            start = GetTickCount();
+            Sync();
+            slowestOwnMessage = std::max(slowestOwnMessage, GetTickCount() - start);
+        }
+        EXPECT_LT(slowestAnswer, SendTimeoutMs + 500);
+        EXPECT_LT(slowestOwnMessage, SendTimeoutMs + 500);
+    }
+};
+
+TEST_F(HangTest, AHungClientFreezesNeitherThePlayerNorTheOthers)
+{
+    InstallServing();
+    StandInClient& a = AddClient(true, "111", OwnA);
+    StandInClient& b = AddClient(true, "222", OwnB);
+    StandInClient& r = AddClient(false, "333", "3|Away|lunch");
+    Start(TwoTracks);
+    Command("play");
+    ASSERT_TRUE(a.WaitForStatus(FirstTrackA, 3000)) << a.Status();
+    ASSERT_TRUE(b.WaitForStatus(FirstTrackB, 3000)) << b.Status();
+
+    const size_t before = a.Log().size();
+    a.Command("hang 4000");
+    WaitUntilAsleep(a, 4000);
+    Command("next");
+    ExpectThePlayerAnswersWhileItSleeps(a);
+
+    // The others took the new track while the first one still slept.
+    const uint64_t awake = FirstTime(a, "AWAKE");
+    ASSERT_TRUE(b.WaitForStatus(SecondTrackB, 3000)) << b.Status();
+    ASSERT_TRUE(r.WaitForStatus(SecondTrackRnq, 3000)) << r.Status();
+    EXPECT_LT(FirstTime(b, "STATUS " + SecondTrackB), awake);
+    EXPECT_LT(FirstTime(r, "STATUS " + SecondTrackRnq), awake);
+
+    // Awake, it gets the track, and nothing it missed counts as its own
+    // choice: on stop it has its own status back.
+    EXPECT_TRUE(a.WaitForStatus(SecondTrackA, 4000)) << a.Status();
+    EXPECT_EQ(TakenSince(a, before), std::vector<std::string>{SecondTrackA});
+    Command("stop");
+    EXPECT_TRUE(a.WaitForStatus(OwnA, 3000)) << a.Status();
+    EXPECT_TRUE(b.WaitForStatus(OwnB, 3000)) << b.Status();
+    Close();
+    EXPECT_EQ(Value("SetPicture"), "1");
+}
+
+// The client sleeps when it is first asked for the length of a text, while
+// it is being registered: it is not recorded with a status it never gave,
+// and is registered once it answers.
+TEST_F(HangTest, AClientHungWhenFirstFoundIsServedOnceItAnswers)
+{
+    InstallServing();
+    StandInClient& a = AddClient(true, "111", OwnA);
+    a.Command("hang-on " + std::to_string(WM_GETTEXTLENGTH) + " 4000");
+    a.Sync();
+    Start(TwoTracks);
+    Command("play");
+    WaitUntilAsleep(a, 4000);
+    ExpectThePlayerAnswersWhileItSleeps(a);
+    EXPECT_TRUE(a.WaitForStatus(FirstTrackA, 4000)) << a.Status();
+    Command("stop");
+    EXPECT_TRUE(a.WaitForStatus(OwnA, 3000)) << a.Status();
+    Close();
+}
+
+// The client answers the new caption only after the plug-in has given up
+// waiting, and the rest of the hand-over is never sent: what the client
+// shows then is the plug-in's doing, not the user's.
+TEST_F(ClientsTest, AWriteLeftUnansweredIsNoChangeByTheUser)
+{
+    InstallServing();
+    StandInClient& a = AddClient(true, "111", OwnA);
+    Start(TwoTracks);
+    Command("play");
+    ASSERT_TRUE(a.WaitForStatus(FirstTrackA, 3000)) << a.Status();
+    a.Command("hang-on " + std::to_string(WM_SETTEXT) + " " + std::to_string(3 * SendTimeoutMs));
+    a.Sync();
+    const size_t before = a.Log().size();
+    Command("next");
+    EXPECT_TRUE(a.WaitForStatus(SecondTrackA, 4000)) << a.Status();
+    EXPECT_NE(FirstTime(a, "AWAKE"), 0u);
+    EXPECT_EQ(TakenSince(a, before), std::vector<std::string>{SecondTrackA});
+    Command("stop");
+    EXPECT_TRUE(a.WaitForStatus(OwnA, 3000)) << a.Status();
+    Close();
+    EXPECT_EQ(a.Status(), OwnA);
+}
+
+// The clients saved their files while they showed the first track, as a
+// client may do at any time; those that go away get their own record back.
+TEST_F(ClientsTest, ClientsThatGoAwayInTheHandOverAreReleasedAndTheirFilesPutRight)
+{
+    InstallServing();
+    std::vector<StandInClient*> zem;
+    for (const char* account : {"111", "222"}) {
+        clients.push_back(std::make_unique<StandInClient>(
+            folder.Path, "zem" + std::to_string(clients.size()), true));
+        zem.push_back(clients.back().get());
+        zem.back()->KeepFromLastRun(account, 5,
+                                    {{5, "Working#custom_status_descr#at desk"},
+                                     {11, "Working - Группа#custom_status_descr#at desk: Один"}});
+        zem.back()->Start(account);
+    }
+    StandInClient& dying = *zem[0];
+    StandInClient& windowless = *zem[1];
+    StandInClient& rnqDying = AddClient(false, "333", "3|Away|lunch");
+    StandInClient& survivor = AddClient(false, "444", "4|Here|still");
+    Start(TwoTracks);
+    Command("play");
+    ASSERT_TRUE(dying.WaitForStatus(FirstTrackA, 3000)) << dying.Status();
+    ASSERT_TRUE(windowless.WaitForStatus(FirstTrackA, 3000)) << windowless.Status();
+
+    // The next track's caption is where each of them goes.
+    const std::string setText = std::to_string(WM_SETTEXT);
+    dying.Command("die-on " + setText);
+    windowless.Command("destroy-status-on " + setText);
+    rnqDying.Command("die-on " + setText);
+    for (StandInClient* client : {&dying, &windowless, &rnqDying}) client->Sync();
+    Command("next");
+    EXPECT_TRUE(dying.Process.WaitForExit(3000));
+    EXPECT_EQ(dying.Process.ExitCode(), CrashExitCode);
+    EXPECT_TRUE(rnqDying.Process.WaitForExit(3000));
+    EXPECT_NE(FirstTime(dying, "DIE " + setText), 0u);
+    EXPECT_TRUE(survivor.WaitForStatus(SecondTrackRnq, 3000)) << survivor.Status();
+
+    for (StandInClient* client : {&dying, &windowless}) {
+        const std::string file =
+            client->ProfileFolder(client == &dying ? "111" : "222") + "_st_cust.txt";
+        std::vector<std::string> records;
+        for (DWORD start = GetTickCount(); GetTickCount() - start < 5000; Sleep(50)) {
+            records = CrLfLines(ReadWholeFile(file));
+            if (records.size() == 30 && records[11].rfind("Working#", 0) == 0) break;
+        }
+        ASSERT_EQ(records.size(), 30u) << file;
+        EXPECT_EQ(records[11], "Working#custom_status_descr#at desk") << file;
+        EXPECT_EQ(records[5], "Working#custom_status_descr#at desk") << file;
+    }
+    EXPECT_NE(FirstTime(windowless, "DESTROY"), 0u);
+    EXPECT_EQ(windowless.Status(), FirstTrackA);  // the new caption was never confirmed
+
+    // Started again, the dead one is a new client with its own status.
+    dying.Start("111");
+    EXPECT_TRUE(dying.WaitForStatus(SecondTrackA, 4000)) << dying.Status();
+    Close();
+    EXPECT_EQ(dying.Status(), OwnA);
+    EXPECT_EQ(survivor.Status(), "0|Here|still");
+}
+
+}  // namespace
