@@ -39,6 +39,14 @@ HWND FindStatusWindow(const TClient& slot)
     return window;
 }
 
+// The account comes from another program's window title and becomes a
+// folder name; one that would lead out of the client's "Users" folder gives
+// no profile folder, so that no file elsewhere is rewritten as the client's.
+bool IsPlainFolderName(const std::string& name)
+{
+    return name != "." && name != ".." && name.find_first_of("\\/:") == std::string::npos;
+}
+
 bool FindClientKind(TClient& slot)
 {
     bool found = false;
@@ -102,7 +110,8 @@ void AddInstance(TClient& slot, uint32_t processId, HWND window)
 
     const std::string account =
         ReplaceText(slot.MainWnd.Text, ZemTitlePrefix, "", ReplaceAll | IgnoreCase);
-    slot.ProfileDir = FolderOf(GetProcessExePath(processId)) + "Users\\" + account + "\\";
+    if (IsPlainFolderName(account))
+        slot.ProfileDir = FolderOf(GetProcessExePath(processId)) + "Users\\" + account + "\\";
 
     slot.StatusWnd.Handle = FindStatusWindow(slot);
     if (!IsValidWindow(slot.StatusWnd.Handle)) return ClearSlot(slot);

@@ -85,6 +85,27 @@ TEST_F(ClientsTest, ZemThatExitedShowingTheTrackGetsItsOwnRecordBackInItsFile)
     EXPECT_TRUE(a.WaitForStatus("11|Working|at desk", 3000)) << a.Status();
 }
 
+TEST_F(ClientsTest, AnAccountThatIsNoFolderNameLeadsToNoFileOutsideTheClientsUsers)
+{
+    InstallServing();
+    StandInClient& a = AddClient(true, "..\\outside", "5|Working|at desk");
+    Start(Playlist);
+    Command("play");
+    ASSERT_TRUE(a.WaitForStatus(TrackZemA, 3000)) << a.Status();
+    a.Quit();
+    // The client itself saved where its title led it.
+    const std::string file = a.Folder + "outside\\_st_cust.txt";
+    WIN32_FILE_ATTRIBUTE_DATA saved{};
+    ASSERT_TRUE(GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &saved));
+    Cycle();
+    Cycle();
+    WIN32_FILE_ATTRIBUTE_DATA later{};
+    ASSERT_TRUE(GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &later));
+    EXPECT_EQ(CompareFileTime(&saved.ftLastWriteTime, &later.ftLastWriteTime), 0);
+    EXPECT_NE(ReadWholeFile(file).find("Working - Группа"), std::string::npos);
+    Close();
+}
+
 TEST_F(ClientsTest, TheUsersOwnChoiceIsKeptAndSwitchesTheOwnPictureOff)
 {
     InstallServing();

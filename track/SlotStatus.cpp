@@ -75,7 +75,7 @@ void RestoreAllSlots()
 // user's own record back, so that the next start does not bring them back.
 bool WriteCustomStatusFile(TClient& slot)
 {
-    if (slot.Current.PictureIndex < 1) return false;
+    if (slot.Current.PictureIndex < 1 || slot.ProfileDir.empty()) return false;
     const std::string path = slot.ProfileDir + CustomStatusFile;
     if (!FileExists(path)) return false;
     std::string text = ReadWholeFile(path);
