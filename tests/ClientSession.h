@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -17,6 +20,15 @@
 inline const char TwoTracks[] =
     u8"file=C:\\Музыка\\Один.mp3\tentry=Группа - Один\tartist=Группа\ttitle=Один\tlength=245\n"
     u8"file=C:\\Music\\two.ogg\tentry=Two\tartist=Очень длинное имя группы\ttitle=Two\tlength=61\n";
+
+// 0 for a file that is not there.
+inline uint64_t LastWriteTime(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    return (uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
+           data.ftLastWriteTime.dwLowDateTime;
+}
 
 // One stand-in client in a folder of its own (its profile folder is there);
 // what it cannot do fails the test.

@@ -62,12 +62,7 @@ TEST_F(ClientsTest, ZemThatExitedShowingTheTrackGetsItsOwnRecordBackInItsFile)
     const std::string file = a.Folder + "Users\\111\\_st_cust.txt";
     // The plug-in opens the file without sharing, once: the test only looks
     // at its time stamp until the next cycle has put it right.
-    const auto written = [&] {
-        WIN32_FILE_ATTRIBUTE_DATA data{};
-        GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &data);
-        return (uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
-               data.ftLastWriteTime.dwLowDateTime;
-    };
+    const auto written = [&] { return LastWriteTime(file); };
     const uint64_t byClient = written();
     ASSERT_NE(byClient, 0u);
     for (DWORD start = GetTickCount(); written() == byClient && GetTickCount() - start < 5000;)
@@ -95,13 +90,11 @@ TEST_F(ClientsTest, AnAccountThatIsNoFolderNameLeadsToNoFileOutsideTheClientsUse
     a.Quit();
     // The client itself saved where its title led it.
     const std::string file = a.Folder + "outside\\_st_cust.txt";
-    WIN32_FILE_ATTRIBUTE_DATA saved{};
-    ASSERT_TRUE(GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &saved));
+    const uint64_t saved = LastWriteTime(file);
+    ASSERT_NE(saved, 0u);
     Cycle();
     Cycle();
-    WIN32_FILE_ATTRIBUTE_DATA later{};
-    ASSERT_TRUE(GetFileAttributesExA(file.c_str(), GetFileExInfoStandard, &later));
-    EXPECT_EQ(CompareFileTime(&saved.ftLastWriteTime, &later.ftLastWriteTime), 0);
+    EXPECT_EQ(LastWriteTime(file), saved);
     EXPECT_NE(ReadWholeFile(file).find("Working - Группа"), std::string::npos);
     Close();
 }

@@ -14,14 +14,6 @@ namespace {
 const char Playlist[] =
     u8"file=C:\\Музыка\\Один.mp3\tentry=Группа - Один\tartist=Группа\ttitle=Один\tlength=245\n";
 
-uint64_t WriteTime(const std::string& path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
-    return (uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
-           data.ftLastWriteTime.dwLowDateTime;
-}
-
 TEST_F(ClientsTest, AfterTheKilledPlayerEveryClientGetsItsOwnStatusBack)
 {
     InstallServing();
@@ -34,11 +26,11 @@ TEST_F(ClientsTest, AfterTheKilledPlayerEveryClientGetsItsOwnStatusBack)
     // The journal lies beside the settings; cycles with nothing new leave it be.
     const std::string journal = pluginFolder + "\\gen_ZEM.dll.journal";
     Cycle();
-    const uint64_t written = WriteTime(journal);
+    const uint64_t written = LastWriteTime(journal);
     EXPECT_NE(written, 0u);
     Cycle();
     Cycle();
-    EXPECT_EQ(WriteTime(journal), written);
+    EXPECT_EQ(LastWriteTime(journal), written);
 
     player.Kill();
     Start(Playlist);

@@ -24,7 +24,7 @@ HWND WaitForConfigDialog(DWORD processId, DWORD ms = StandInWaitMs);
 
 // The player with its plug-ins folder, playlist and log under one folder.
 struct TPlayerProcess {
-    std::string Folder;        // ends with "\"
+    std::string Folder;  // ends with "\"
     std::string LogPath;
     std::string PluginFolder;  // without a trailing "\": before a closing quote it would escape it
     std::string SettingsFolder;  // the player's own (--inidir), likewise
