@@ -74,7 +74,7 @@ bool RnqApplyStatus(TClient& instance, const TStatus& status)
     // What a client that does not answer shows is unknown: nothing is
     // compared and nothing written.
     std::string shownCaption;
-    if (!GetControlText(caption, shownCaption)) return ok;
+    if (!GetControlText(caption, shownCaption)) return false;
     bool go = SettingOn(Setting::IfAny);
     if (!go && SettingOn(Setting::IfStatus))
         go = CompareTexts(shownCaption, IfStatusReference()) == 0;
@@ -82,7 +82,7 @@ bool RnqApplyStatus(TClient& instance, const TStatus& status)
     bool change = SettingOn(Setting::SetStatus) && CompareTexts(shownCaption, handed.Caption) != 0;
     if (!change && SettingOn(Setting::SetLongStatus)) {
         std::string shownLongText;
-        if (!ReadControlOrNone(longText, shownLongText)) return ok;
+        if (!ReadControlOrNone(longText, shownLongText)) return false;
         change = CompareTexts(shownLongText, handed.LongText) != 0;
     }
     if (!change) return ok;

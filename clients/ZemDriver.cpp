@@ -215,7 +215,9 @@ bool ZemApplyStatus(TClient& instance, const TStatus& status)
     if (CurrentState.RestoreDepth > 0) {
         ZemPutStatus(instance, next, true, 0);
         RememberShown(instance);
-        return valid;
+        // A client that did not answer has not been given the status back:
+        // it stays in the journal for the instance's next registration.
+        return !instance.ShownUnknown;
     }
     next.Caption = CutCaption(ZemExpandSaved(instance, handed.Caption));
     next.LongText = ZemExpandSaved(instance, handed.LongText);

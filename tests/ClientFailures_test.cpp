@@ -128,6 +128,32 @@ TEST_F(HangTest, AClientHungWhenFirstFoundIsServedOnceItAnswers)
     Close();
 }
 
+// The player closes while a client sleeps: the client keeps the track, and
+// its own status comes back from the journal at the player's next start.
+TEST_F(HangTest, AClientHungWhileThePlayerClosesGetsItsOwnStatusAtTheNextStart)
+{
+    InstallServing();
+    StandInClient& a = AddClient(true, "111", OwnA);
+    Start(TwoTracks);
+    Command("play");
+    ASSERT_TRUE(a.WaitForStatus(FirstTrackA, 3000)) << a.Status();
+    Cycle();
+    a.Command("hang 3000");
+    WaitUntilAsleep(a, 3000);
+    Close();
+    for (DWORD start = GetTickCount(); FirstTime(a, "AWAKE") == 0; Sleep(20))
+        ASSERT_LT(GetTickCount() - start, 5000u);
+    a.Sync();
+    ASSERT_EQ(a.Status(), FirstTrackA);
+
+    Start(TwoTracks);
+    Command("play");
+    Cycle();
+    Command("stop");
+    EXPECT_TRUE(a.WaitForStatus(OwnA, 3000)) << a.Status();
+    Close();
+}
+
 // The client answers the new caption only after the plug-in has given up
 // waiting, and the rest of the hand-over is never sent: what the client
 // shows then is the plug-in's doing, not the user's.
