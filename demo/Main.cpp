@@ -92,22 +92,6 @@ struct TStage {
     }
 };
 
-struct TShownStatus {
-    std::string Text;  // picture|caption|long status, ANSI
-    uint64_t Time = 0;
-};
-
-// The status that the client took last, from its log.
-TShownStatus ShownStatus(const TClientProcess& client)
-{
-    TShownStatus shown;
-    for (const TLogLine& line : ReadEventLog(client.LogPath)) {
-        if (line.Text.rfind("STATUS ", 0) == 0)
-            shown = TShownStatus{line.Text.substr(7), line.Time};
-    }
-    return shown;
-}
-
 // "picture 11 | caption | long status", line breaks shown as a mark.
 std::string StatusForPrint(const std::string& ansiStatus)
 {
@@ -138,7 +122,7 @@ std::string PlayerTitle(HWND player)
 void PrintStatuses(const TStage& stage)
 {
     for (const auto& client : stage.Clients) {
-        const TShownStatus shown = ShownStatus(client->Process);
+        const TLogLine shown = client->Process.LastStatus();
         PrintLine(Indent + client->Name() + "   " + StatusForPrint(shown.Text) + "   (since " +
                   Seconds(shown.Time) + ")");
     }
@@ -221,7 +205,7 @@ bool CloseStep(TStage& stage)
     for (const auto& client : stage.Clients) {
         TClientProcess& process = client->Process;
         const bool asked = process.Command("status") && process.Sync();
-        const std::string shown = asked ? ShownStatus(process).Text : std::string();
+        const std::string shown = asked ? process.LastStatus().Text : std::string();
         const bool own = shown == client->Setup.OwnStatus;
         allOwn = allOwn && own;
         PrintLine(Indent + client->Name() + "   " + StatusForPrint(shown) +

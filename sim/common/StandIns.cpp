@@ -171,8 +171,15 @@ std::vector<std::string> TClientProcess::Statuses() const
 
 std::string TClientProcess::Status() const
 {
-    const std::vector<std::string> statuses = Statuses();
-    return statuses.empty() ? std::string() : statuses.back();
+    return LastStatus().Text;
+}
+
+TLogLine TClientProcess::LastStatus() const
+{
+    TLogLine last{0, std::string()};
+    for (const TLogLine& line : ReadEventLog(LogPath))
+        if (line.Text.rfind("STATUS ", 0) == 0) last = TLogLine{line.Time, line.Text.substr(7)};
+    return last;
 }
 
 bool TClientProcess::WaitForStatus(const std::string& status, DWORD ms) const

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/common/EventLog.h"
 #include "sim/common/Process.h"
 
 constexpr DWORD StandInWaitMs = 10000;
@@ -74,6 +75,8 @@ struct TClientProcess {
     // Every status the client took, oldest first, as "picture|caption|long".
     std::vector<std::string> Statuses() const;
     std::string Status() const;  // the last one
+    // The last status with the time it was taken; an empty line when none.
+    TLogLine LastStatus() const;
     bool WaitForStatus(const std::string& status, DWORD ms = StandInWaitMs) const;
     bool Sync();
     // The user sets a status in the client and confirms it.
