@@ -1,7 +1,9 @@
 # The two commands of the README, and the release files.
 B32 := build/i686
+B32T := build/i686-tests
 B64 := build/x86_64
 JOBS ?= 2
+SHIPPED := $(CURDIR)/dist/gen_ZEM.dll
 
 .PHONY: all dist demo test setup dll build-tests bench clean
 
@@ -19,14 +21,21 @@ dll: setup
 	cp $(B32)/bin/gen_ZEM.dll $(B32)/bin/gen_ZEM.html $(B32)/release/gen_ZEM-*.zip \
 	   $(B32)/release/gen_ZEM-*-setup.exe dist/
 
-# The tests run the x86_64 build under Wine; they also check the 32-bit DLL.
+# The suite in both builds: the 32-bit tree runs the shipped DLL itself
+# among 32-bit stand-ins, the x86_64 tree a build of its own.
 build-tests: dll
-	cmake -S . -B $(B64) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64.cmake \
-	      -DZEM_TESTS=ON -DSHIPPED_DLL=$(CURDIR)/dist/gen_ZEM.dll
+	cmake -S . -B $(B32T) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686.cmake \
+	      -DZEM_TESTS=ON -DSHIPPED_DLL=$(SHIPPED)
+	cmake --build $(B32T) -j $(JOBS)
+	cmake -S . -B $(B64) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64.cmake -DZEM_TESTS=ON
 	cmake --build $(B64) -j $(JOBS)
 
+# Both suites run, each in its own Wine prefix; either failing fails the run.
 test: build-tests
-	bash scripts/test-session.sh $(B64)
+	@status=0; \
+	bash scripts/test-session.sh $(B32T) || status=1; \
+	bash scripts/test-session.sh $(B64) || status=1; \
+	exit $$status
 
 # The cost of an update cycle: this tree against the commit BENCH_BASE, the
 # cycle as it was before it was made cheaper (README, "The cost of a cycle").
@@ -34,13 +43,16 @@ BENCH_BASE ?= 91b6246
 bench: build-tests
 	bash scripts/bench.sh $(B64) $(BENCH_BASE)
 
-# The x86_64 plug-in among the stand-ins, under Wine; screenshots in out/.
-demo: setup
-	cmake -S . -B $(B64) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64.cmake -DZEM_DEMO=ON
-	cmake --build $(B64) -j $(JOBS) --target demo
-	@bash scripts/demo.sh $(B64) out
+# The shipped DLL among 32-bit stand-ins, under Wine; screenshots in out/.
+demo: dll
+	cmake -S . -B $(B32T) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686.cmake \
+	      -DZEM_DEMO=ON -DSHIPPED_DLL=$(SHIPPED)
+	cmake --build $(B32T) -j $(JOBS) --target demo
+	@bash scripts/demo.sh $(B32T) out
 
-# A test run cut short may leave the read-only test folder mounted.
+# A test run cut short may leave the read-only test folders mounted.
 clean:
-	-@[ ! -d $(B64) ] || sh tests/readonly_folder.sh unmount $(B64)/bin/readonly-plugins >/dev/null
+	-@for tree in $(B32T) $(B64); do \
+	    [ ! -d $$tree ] || sh tests/readonly_folder.sh unmount $$tree/bin/readonly-plugins >/dev/null; \
+	done
 	rm -rf build dist out

@@ -13,6 +13,7 @@ demo_programs=(player.exe zem.exe rnq.exe)
 app_key='HKCU\Software\Wine\AppDefaults'
 fonts="$WINEPREFIX/drive_c/windows/Fonts"
 
+zem_check_wine || exit 1
 zem_start_display || exit 1
 cleanup() {
     local program

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-          wine wine64 xvfb xauth locales googletest
+          wine wine64 wine32:i386 xvfb xauth locales googletest
           python3 fonts-dejavu-core imagemagick nsis fonts-wine)
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
@@ -14,12 +14,19 @@ as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
 
+# The shipped DLL is 32-bit: its tests run under 32-bit Wine.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    echo "setup: adding the i386 architecture for 32-bit Wine"
+    as_root dpkg --add-architecture i386
+fi
+
 missing=()
 for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done
 if [ "${#missing[@]}" -gt 0 ]; then
     echo "setup: installing ${missing[*]}"
     as_root apt-get update
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
+        --no-remove "${missing[@]}"
 fi
 
 # The users' machines run with the Cyrillic ANSI code page; Wine takes it from

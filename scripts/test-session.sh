@@ -3,6 +3,7 @@
 # further arguments go to ctest (-R <regex> runs a part of it).
 set -u
 . "$(dirname "$0")/wine-env.sh" "$1"
+zem_check_wine || exit 1
 zem_start_display || exit 1
 trap '"$WINESERVER" -k </dev/null >/dev/null 2>&1; zem_stop_display' EXIT
 zem_prepare_wine

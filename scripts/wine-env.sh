@@ -7,7 +7,13 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=ru_RU.UTF-8
 export LC_ALL=ru_RU.UTF-8
-if [ -x /usr/lib/wine/wine64 ]; then
+# A 32-bit tree's programs run under 32-bit Wine, in a 64-bit prefix as on
+# most of the users' systems; the tree names its pointer size.
+zem_bits=$(cat "$zem_build/pointer-bits" 2>/dev/null || echo 64)
+if [ "$zem_bits" = 32 ]; then
+    ZEM_WINE=/usr/lib/wine/wine
+    export WINELOADER=$ZEM_WINE
+elif [ -x /usr/lib/wine/wine64 ]; then
     export WINELOADER=/usr/lib/wine/wine64
     ZEM_WINE=/usr/lib/wine/wine64
 else
@@ -19,6 +25,14 @@ else
     WINESERVER=$(command -v wineserver)
     export WINESERVER
 fi
+
+# Fails with one line where this machine cannot run the tree's programs.
+zem_check_wine() {
+    local said
+    if said=$("$ZEM_WINE" --version 2>&1 </dev/null); then return 0; fi
+    echo "wine-env: this machine cannot run $zem_bits-bit Windows programs ($ZEM_WINE: ${said:-not found}); setup installs wine32:i386 for 32-bit ones" >&2
+    return 1
+}
 
 # Starts Xvfb on a free display when there is none; sets zem_xvfb_pid.
 zem_start_display() {

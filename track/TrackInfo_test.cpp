@@ -459,7 +459,8 @@ TEST_F(TrackInfo, HostilePlayerAnswersAreTakenOnlyWithinBounds)
         const std::string file = ScriptText(random, IPC_GETPLAYLISTFILE, Script.File, guardedFile);
         const std::string title =
             ScriptText(random, IPC_GETPLAYLISTTITLE, Script.Title, guardedTitle);
-        const LRESULT states[] = {1, 3, 0, 2, -1, 0x100000001};
+        // The last one is 1 in its low half only, where LRESULT has a high half.
+        const LRESULT states[] = {1, 3, 0, 2, -1, static_cast<LRESULT>(0x100000001LL)};
         Script.PlayState = random.Chance(80) ? states[random.Below(6)] : random.Any();
         Script.ListPos = random.Chance(50) ? static_cast<LRESULT>(random.Below(100)) : random.Any();
         Script.Length = static_cast<int>(random.Any());
