@@ -8,8 +8,7 @@
 
 #define ZEM_QUOTE(text) #text
 #define ZEM_NUMBER_TEXT(number) ZEM_QUOTE(number)
-#define ZEM_VERSION_TEXT \
-    ZEM_NUMBER_TEXT(ZEM_VERSION_MAJOR) "." ZEM_NUMBER_TEXT(ZEM_VERSION_MINOR)
+#define ZEM_VERSION_TEXT ZEM_NUMBER_TEXT(ZEM_VERSION_MAJOR) "." ZEM_NUMBER_TEXT(ZEM_VERSION_MINOR)
 
 // The resource compiler reads this file too, and knows no C++.
 #ifndef RC_INVOKED
