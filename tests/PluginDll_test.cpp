@@ -3,7 +3,11 @@
 
 #include <windows.h>
 
+#include <cstdio>
+#include <vector>
+
 #include "plugin/gen_ZEM.h"
+#include "settings/Version.h"
 #include "tests/ConfigDialogSearch.h"
 #include "tests/PluginCopy.h"
 
@@ -16,6 +20,27 @@ std::string IniValue(const std::string& file, const char* section, const char* k
     char text[256] = {};
     GetPrivateProfileStringA(section, key, "<missing>", text, sizeof text, file.c_str());
     return text;
+}
+
+// A text of a version resource, from the string table that the resource's
+// first translation names, as Explorer finds it.
+std::string VersionText(std::vector<char>& resource, const char* name)
+{
+    struct TTranslation {
+        WORD Language;
+        WORD CodePage;
+    };
+    void* value = nullptr;
+    UINT size = 0;
+    if (!VerQueryValueA(resource.data(), "\\VarFileInfo\\Translation", &value, &size) ||
+        size < sizeof(TTranslation))
+        return "<no translation>";
+    const TTranslation& translation = *static_cast<const TTranslation*>(value);
+    char path[96];
+    std::snprintf(path, sizeof path, "\\StringFileInfo\\%04x%04x\\%s", translation.Language,
+                  translation.CodePage, name);
+    if (!VerQueryValueA(resource.data(), path, &value, &size) || size == 0) return "<missing>";
+    return std::string(static_cast<const char*>(value));
 }
 
 struct PluginDllTest : ::testing::Test {
@@ -46,6 +71,34 @@ TEST_F(PluginDllTest, ExportGivesTheRecordReadyForThePlayer)
     EXPECT_NE(record->quit, nullptr);
     EXPECT_EQ(record->hwndParent, nullptr);
     EXPECT_EQ(record->hDllInstance, nullptr);
+}
+
+TEST_F(PluginDllTest, VersionResourceNamesTheRelease)
+{
+    const DWORD size = GetFileVersionInfoSizeA(plugin.Path.c_str(), nullptr);
+    ASSERT_GT(size, 0u);
+    std::vector<char> resource(size);
+    ASSERT_TRUE(GetFileVersionInfoA(plugin.Path.c_str(), 0, size, resource.data()));
+    void* value = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(resource.data(), "\\", &value, &length));
+    ASSERT_GE(length, sizeof(VS_FIXEDFILEINFO));
+    const VS_FIXEDFILEINFO& fixed = *static_cast<const VS_FIXEDFILEINFO*>(value);
+    EXPECT_EQ(fixed.dwSignature, 0xFEEF04BDu);
+    const DWORD majorMinor = MAKELONG(ZEM_VERSION_MINOR, ZEM_VERSION_MAJOR);
+    EXPECT_EQ(fixed.dwFileVersionMS, majorMinor);
+    EXPECT_EQ(fixed.dwFileVersionLS, 0u);
+    EXPECT_EQ(fixed.dwProductVersionMS, majorMinor);
+    EXPECT_EQ(fixed.dwProductVersionLS, 0u);
+    EXPECT_EQ(fixed.dwFileType, static_cast<DWORD>(VFT_DLL));
+
+    EXPECT_EQ(VersionText(resource, "FileVersion"), ZEM_VERSION_TEXT);
+    EXPECT_EQ(VersionText(resource, "ProductVersion"), ZEM_VERSION_TEXT);
+    EXPECT_EQ(VersionText(resource, "FileDescription"),
+              "Winamp plug-in: the playing track in the status of ZEM and RnQ");
+    EXPECT_EQ(VersionText(resource, "ProductName"), "gen_ZEM");
+    EXPECT_EQ(VersionText(resource, "LegalCopyright"), "Copyright (c) gen_ZEM developers");
+    EXPECT_EQ(VersionText(resource, "OriginalFilename"), "gen_ZEM.dll");
 }
 
 TEST_F(PluginDllTest, QuitKeepsTheUsersEnableChoiceInTheFile)

@@ -1,7 +1,9 @@
 #!/bin/sh
 # The shipped DLL exports exactly the player's entry and imports only DLLs
-# that every Windows has (the MinGW runtime is linked in).
+# that every Windows has (the MinGW runtime is linked in), and from them only
+# the functions vetted for Windows XP in shipped_imports.txt.
 dll=$1
+allowed="$(dirname "$0")/shipped_imports.txt"
 export LC_ALL=C
 dump=$(i686-w64-mingw32-objdump -p "$dll") || { echo "cannot read $dll"; exit 1; }
 
@@ -22,5 +24,22 @@ for name in $imports; do
         *) echo "imports a DLL that a bare Windows may not have: $name"; status=1 ;;
     esac
 done
-[ $status -eq 0 ] && echo "exports: $exports; imports: $(echo $imports)"
+
+# DLL!Function for every imported function (one imported by ordinal alone
+# shows its number, which no line of the list names). The import table ends
+# at the next heading, which starts at the line's beginning.
+functions=$(echo "$dump" | awk '
+    /^[^[:space:]]/ { dll = "" }
+    /^[[:space:]]*DLL Name:/ { dll = toupper($3); sub(/\.DLL$/, "", dll) }
+    dll != "" && /^\t[0-9a-f]+\t/ { print dll "!" $NF }')
+[ -n "$functions" ] || { echo "no imported functions found"; exit 1; }
+listed=$(sed -e 's/#.*//' -e '/^[[:space:]]*$/d' "$allowed" | awk '{ print $1 }') ||
+    { echo "cannot read $allowed"; exit 1; }
+for function in $functions; do
+    echo "$listed" | grep -qxF "$function" || {
+        echo "imports $function, which $allowed does not list: vet that Windows XP has it, then add it there"
+        status=1
+    }
+done
+[ $status -eq 0 ] && echo "exports: $exports; imports: $(echo $imports), $(echo "$functions" | wc -l) functions, all vetted"
 exit $status

@@ -1,7 +1,7 @@
 #!/bin/sh
 # The release files in dist/: the zip holds exactly the shipped DLL, its
 # help page and the licence; the installer is a 32-bit program whose
-# version resource names the version.
+# version resource names the version, as the DLL's does.
 dist=$1
 version=$2
 export LC_ALL=C
@@ -17,8 +17,13 @@ unzip -p "$zip" LICENSE.txt | grep -q '^MIT License' || fail "the zip's licence 
 
 [ -f "$setup" ] || { echo "no installer $setup"; exit 1; }
 i686-w64-mingw32-objdump -f "$setup" | grep -q 'file format pei-i386' || fail "$setup is not a 32-bit program"
-# The version resource is UTF-16: each key is followed by its value.
-strings -el "$setup" | grep -A1 -x 'ProductVersion' | tail -n 1 | grep -qx "$version" ||
-    fail "the installer's version resource does not name $version"
-[ $status -eq 0 ] && echo "zip: $listing; installer: $setup, version $version"
+# A version resource is UTF-16: each key is followed by its value.
+names_version() {
+    strings -el "$1" | grep -A1 -x "$2" | tail -n 1 | grep -qx "$version"
+}
+names_version "$setup" ProductVersion || fail "the installer's version resource does not name $version"
+for key in FileVersion ProductVersion; do
+    names_version "$dist/gen_ZEM.dll" $key || fail "the DLL's $key does not name $version"
+done
+[ $status -eq 0 ] && echo "zip: $listing; installer: $setup, version $version; DLL, version $version"
 exit $status
