@@ -21,8 +21,11 @@ TPS DialogState;
 namespace {
 
 // The procedure the hook replaced, kept after removal for a subclasser that
-// outlived the hook and still calls it.
+// outlived the hook and still calls it, and whether the window took Unicode
+// messages when it was hooked: the hook hands every message on, and puts the
+// procedure back, in that form.
 WNDPROC ReplacedPlayerWndProc = nullptr;
+bool ReplacedUnicode = false;
 
 void SetEnableValue(bool on)
 {
@@ -34,12 +37,33 @@ HMENU PlayerMenu()
     return reinterpret_cast<HMENU>(SendToPlayer(IPC_GET_HMENU, 0));
 }
 
+LONG_PTR SetPlayerWndProc(HWND player, bool unicode, WNDPROC procedure)
+{
+    const LONG_PTR value = reinterpret_cast<LONG_PTR>(procedure);
+    return unicode ? SetWindowLongPtrW(player, GWLP_WNDPROC, value)
+                   : SetWindowLongPtrA(player, GWLP_WNDPROC, value);
+}
+
+// Subclassing with the ANSI function would make a Unicode window ANSI, and
+// garble every text outside the code page, for as long as the hook stands.
 void InstallHook(HWND player)
 {
     if (OldPlayerWndProc) return;
-    OldPlayerWndProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(player, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PlayerWndHook)));
-    if (OldPlayerWndProc) ReplacedPlayerWndProc = OldPlayerWndProc;
+    const bool unicode = IsWindowUnicode(player) != FALSE;
+    OldPlayerWndProc = reinterpret_cast<WNDPROC>(SetPlayerWndProc(player, unicode, PlayerWndHook));
+    if (!OldPlayerWndProc) return;
+    ReplacedPlayerWndProc = OldPlayerWndProc;
+    ReplacedUnicode = unicode;
+}
+
+LRESULT PassOn(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!procedure) {
+        return ReplacedUnicode ? DefWindowProcW(window, message, wParam, lParam)
+                               : DefWindowProcA(window, message, wParam, lParam);
+    }
+    return ReplacedUnicode ? CallWindowProcW(procedure, window, message, wParam, lParam)
+                           : CallWindowProcA(procedure, window, message, wParam, lParam);
 }
 
 bool IsClosing(UINT message, WPARAM wParam)
@@ -139,19 +163,15 @@ void ApplyEnabledState()
     StopUpdateTimer(player);
     if (!OldPlayerWndProc) return;
     if (menu) DeleteMenu(menu, ConfigMenuItemId, MF_BYCOMMAND);
-    SetWindowLongPtrA(player, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OldPlayerWndProc));
+    SetPlayerWndProc(player, ReplacedUnicode, OldPlayerWndProc);
     OldPlayerWndProc = nullptr;
     if (SettingOn(Setting::SaveRestore)) RestoreAllSlots();
 }
 
 LRESULT CALLBACK PlayerWndHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (!OldPlayerWndProc) {
-        if (ReplacedPlayerWndProc)
-            return CallWindowProcA(ReplacedPlayerWndProc, window, message, wParam, lParam);
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-    const LRESULT result = CallWindowProcA(OldPlayerWndProc, window, message, wParam, lParam);
+    if (!OldPlayerWndProc) return PassOn(ReplacedPlayerWndProc, window, message, wParam, lParam);
+    const LRESULT result = PassOn(OldPlayerWndProc, window, message, wParam, lParam);
     // The player may have removed the plug-in while it handled the message.
     if (!OldPlayerWndProc) return result;
     try {

@@ -9,7 +9,8 @@
 
 constexpr int IPC_ISPLAYING = 104;  // 1 playing, 3 paused, else stopped
 constexpr int IPC_GETLISTPOS = 125;
-constexpr int IPC_GETINFO = 126;  // wParam 0 sample rate, 1 bit rate, 2 channels
+// wParam 0 sample rate in kHz (44 for 44.1 kHz), 1 bit rate, 2 channels, 5 sample rate in Hz
+constexpr int IPC_GETINFO = 126;
 constexpr int IPC_GETPLAYLISTFILE = 211;
 constexpr int IPC_GETPLAYLISTTITLE = 212;
 constexpr int IPC_GET_HMENU = 281;

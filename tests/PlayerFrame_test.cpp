@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "plugin/wa_ipc.h"
+#include "settings/Settings.h"
 #include "tests/PlayerSession.h"
 
 namespace {
@@ -77,7 +78,71 @@ struct FrameTest : ::testing::Test, PlayerSession {
         }
         ADD_FAILURE() << "not sent: " << sent;
     }
+
+    // The title as this process reads it in Unicode, through every hook on
+    // the player's window, and whether the window still takes Unicode.
+    void ExpectWindow(const std::wstring& title, bool unicode, const char* when) const
+    {
+        wchar_t text[256] = {};
+        GetWindowTextW(window, text, 256);
+        EXPECT_EQ(std::wstring(text), title) << when;
+        EXPECT_EQ(IsWindowUnicode(window) != FALSE, unicode) << when;
+    }
+
+    // The user ticks Enable in the dialog opened by command and confirms.
+    void SwitchInDialog(const std::string& command)
+    {
+        Command(command);
+        HWND dialog = WaitForConfigDialog(player.Id());
+        ASSERT_NE(dialog, nullptr);
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutA(GetDlgItem(dialog, Setting::Enable), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG,
+                            WaitMs, &answer);
+        AnswerConfigDialog(IDOK);
+        Sync();
+    }
+
+    // A title outside the ANSI code page: the plug-in's hook, switched on
+    // and off again in the dialog, leaves the window's character set and
+    // its texts as the player made them, also in the texts that pass the
+    // hook on their way to the player (its own title changes).
+    void KeepsThePlayersWindowAsItIs(const std::string& options, bool unicode,
+                                     const std::wstring& entry)
+    {
+        Install({{"Enable", "0"}});
+        Start(u8"file=C:\\Music\\j.mp3\tentry=日本語 - été\n", options);
+        Sync();
+        const std::wstring stopped = L"1. " + entry + L" - Winamp [Stopped]";
+        ExpectWindow(stopped, unicode, "before");
+
+        SwitchInDialog("config");
+        ASSERT_EQ(MenuItems(), 1u);
+        ExpectWindow(stopped, unicode, "installed");
+        const size_t from = Log().size();
+        Press("play", PlayerPlay);
+        const std::wstring playing = L"1. " + entry + L" - Winamp";
+        ExpectWindow(playing, unicode, "playing");
+        EXPECT_GE(WaitForLine("REQ 212 0", from), 0);  // a cycle read the entry
+
+        SwitchInDialog("send 273 2005 0");
+        ASSERT_EQ(MenuItems(), 0u);
+        ExpectWindow(playing, unicode, "removed");
+        Press("stop", PlayerStop);
+        ExpectWindow(stopped, unicode, "stopped after removal");
+        Close();
+    }
 };
+
+TEST_F(FrameTest, AUnicodePlayerWindowStaysUnicodeAndWhole)
+{
+    KeepsThePlayersWindowAsItIs("", true, L"日本語 - été");
+}
+
+// An older player's ANSI window holds what the code page has of the entry.
+TEST_F(FrameTest, AnAnsiPlayerWindowStaysAnsi)
+{
+    KeepsThePlayersWindowAsItIs("--ansi", false, L"??? - ete");
+}
 
 TEST_F(FrameTest, MenuItemStaysSingleAcrossConfigurationAndQuitKeepsEnable)
 {

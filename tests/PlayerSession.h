@@ -71,7 +71,10 @@ struct PlayerSession {
         return process.CommandLine(playlistPath);
     }
 
-    void Start(const std::string& playlistText) { ASSERT_TRUE(process.Start(playlistText)); }
+    void Start(const std::string& playlistText, const std::string& options = "")
+    {
+        ASSERT_TRUE(process.Start(playlistText, options));
+    }
 
     std::vector<std::string> Log() const { return process.Log(); }
 

@@ -220,10 +220,11 @@ TEST_F(PlayerTest, PlaysPausesAndStepsAsThePlayerDoes)
 
     Press("play", PlayerPlay);
     EXPECT_EQ(Ask(IPC_ISPLAYING), 1);
-    EXPECT_EQ(Ask(IPC_GETINFO, 0), 44100);
+    EXPECT_EQ(Ask(IPC_GETINFO, 0), 44);  // kHz
     EXPECT_EQ(Ask(IPC_GETINFO, 1), 128);
     EXPECT_EQ(Ask(IPC_GETINFO, 2), 2);
     EXPECT_EQ(Ask(IPC_GETINFO, 3), 0);
+    EXPECT_EQ(Ask(IPC_GETINFO, 5), 44100);  // Hz
     EXPECT_EQ(Title(), "1. Группа - Один - Winamp");
     std::vector<std::string> log = Log();
     const int started = WaitForLine("STATE playing 0");
@@ -244,7 +245,8 @@ TEST_F(PlayerTest, PlaysPausesAndStepsAsThePlayerDoes)
     Press("next", PlayerNext);
     EXPECT_EQ(Ask(IPC_GETLISTPOS), 1);
     EXPECT_EQ(Ask(IPC_ISPLAYING), 1);
-    EXPECT_EQ(Ask(IPC_GETINFO, 0), 48000);
+    EXPECT_EQ(Ask(IPC_GETINFO, 0), 48);
+    EXPECT_EQ(Ask(IPC_GETINFO, 5), 48000);
     EXPECT_EQ(Ask(IPC_GETINFO, 2), 1);
     EXPECT_EQ(Title(), "2. Two - Winamp");
     Press("next", PlayerNext);
@@ -266,6 +268,7 @@ TEST_F(PlayerTest, PlaysPausesAndStepsAsThePlayerDoes)
     Press("stop", PlayerStop);
     EXPECT_EQ(Ask(IPC_ISPLAYING), 0);
     EXPECT_EQ(Ask(IPC_GETINFO, 0), 0);
+    EXPECT_EQ(Ask(IPC_GETINFO, 5), 0);
     EXPECT_EQ(Ask(IPC_GETLISTPOS), 2);
     // Stopped, next only moves and pause does nothing.
     Press("next", PlayerNext);

@@ -32,7 +32,8 @@ struct TPlayerScript {
     std::map<std::string, std::string> Tags;  // a tag not here answers 0
     int Length = 0;
     LRESULT Bitrate = 0;
-    LRESULT Samplerate = 0;
+    LRESULT Samplerate = 0;    // in kHz, the player's answer to wParam 0
+    LRESULT SamplerateHz = 0;  // the answer to wParam 5
     LRESULT Channels = 0;
     // Writes the tag cut to retlen bytes with no zero byte; a tag of retlen
     // bytes or more fills the whole buffer.
@@ -105,7 +106,11 @@ LRESULT Answer(WPARAM wParam, LPARAM code)
         case IPC_GETLISTPOS:
             return Script.ListPos;
         case IPC_GETINFO:
-            return wParam == 0 ? Script.Samplerate : wParam == 1 ? Script.Bitrate : Script.Channels;
+            return wParam == 0   ? Script.Samplerate
+                   : wParam == 1 ? Script.Bitrate
+                   : wParam == 2 ? Script.Channels
+                   : wParam == 5 ? Script.SamplerateHz
+                                 : 0;
         case IPC_GETPLAYLISTFILE:
             Log.FilePositions.push_back(wParam);
             return TextAnswer(Script.File);
@@ -272,7 +277,8 @@ TEST_F(TrackInfo, TagsAndPlayerValues)
     Script.Tags = {{"ARTIST", "Группа"}, {"TITLE", "Song"}, {"ALBUM", "Album"}, {"TRACK", "7"},
                    {"YEAR", "1999"},     {"GENRE", "Rock"}, {"COMMENT", "c"}};
     Script.Bitrate = 192;
-    Script.Samplerate = 44100;
+    Script.Samplerate = 44;
+    Script.SamplerateHz = 44100;
     Script.Channels = 2;
     GatherTrackInfo();
     EXPECT_EQ(Value("%Artist"), "Группа");
@@ -284,7 +290,7 @@ TEST_F(TrackInfo, TagsAndPlayerValues)
     EXPECT_EQ(Value("%Comment"), "c");
     EXPECT_EQ(Value("%Copy"), "01. Band - Song");
     EXPECT_EQ(Value("%Bitrate"), "192");
-    EXPECT_EQ(Value("%Samplerate"), "44100");
+    EXPECT_EQ(Value("%Samplerate"), "44");  // kHz, as the player reports it
     EXPECT_EQ(Value("%Channels"), "2");
 
     // Nothing is kept from the call before.

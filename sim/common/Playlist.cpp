@@ -62,7 +62,7 @@ bool SetField(TTrack& track, const std::string& key, const std::string& value)
     if (key == "file") {
         track.File = Utf8ToCp1251(value);
     } else if (key == "entry") {
-        track.Entry = Utf8ToCp1251(value);
+        track.Utf8Entry = value;
     } else if (IsTagKey(key)) {
         track.Tags.push_back(TTag{key, Utf8ToCp1251(value)});
     } else {
@@ -81,6 +81,7 @@ bool ParseTrack(const std::string& line, TTrack& track)
         }
         return false;
     };
+    std::string file;
     size_t start = 0;
     for (;;) {
         size_t end = line.find('\t', start);
@@ -89,26 +90,37 @@ bool ParseTrack(const std::string& line, TTrack& track)
         size_t equals = field.find('=');
         if (equals == std::string::npos) return false;
         const std::string key = field.substr(0, equals);
-        if (given(key.c_str()) || !SetField(track, key, field.substr(equals + 1))) return false;
+        const std::string value = field.substr(equals + 1);
+        if (given(key.c_str()) || !SetField(track, key, value)) return false;
+        if (key == "file") file = value;
         keys.push_back(key);
         if (end == std::string::npos) break;
         start = end + 1;
     }
     if (!given("file")) return false;
-    if (!given("entry")) track.Entry = NameWithoutFolder(track.File);
+    if (!given("entry")) track.Utf8Entry = NameWithoutFolder(file);
+    track.Entry = Utf8ToCp1251(track.Utf8Entry);
     return true;
 }
 
 }  // namespace
 
-std::string Utf8ToCp1251(const std::string& utf8)
+std::wstring Utf8ToWide(const std::string& utf8)
 {
-    if (utf8.empty() || utf8.size() > MaxPlaylistFileBytes) return "";
+    if (utf8.empty() || utf8.size() > MaxPlaylistFileBytes) return L"";
     const int inputLength = static_cast<int>(utf8.size());
     int wideLength = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), inputLength, nullptr, 0);
-    if (wideLength <= 0) return "";
+    if (wideLength <= 0) return L"";
     std::wstring wide(static_cast<size_t>(wideLength), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), inputLength, &wide[0], wideLength);
+    return wide;
+}
+
+std::string Utf8ToCp1251(const std::string& utf8)
+{
+    const std::wstring wide = Utf8ToWide(utf8);
+    if (wide.empty()) return "";
+    const int wideLength = static_cast<int>(wide.size());
     int length =
         WideCharToMultiByte(Cyrillic, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
     if (length <= 0) return "";

@@ -13,7 +13,8 @@
 //               says it has none), "artist=" is a tag with an empty text
 //   length      seconds; negative means unknown; without it -1
 //   bitrate samplerate channels
-//               numbers the player reports while the track plays; 0 without
+//               numbers the player reports while the track plays (bit rate
+//               in kbit/s, sample rate in Hz); 0 without
 //
 // Keys are lower case. Empty lines, lines of blanks and lines starting with
 // '#' are ignored. A line with an unknown or repeated key, a field without
@@ -36,6 +37,7 @@ struct TTag {
 struct TTrack {
     std::string File;
     std::string Entry;
+    std::string Utf8Entry;  // the same as the playlist wrote it, for a Unicode title
     std::vector<TTag> Tags;
     int Length = -1;
     int Bitrate = 0;
@@ -58,4 +60,5 @@ const TTag* FindTag(const TTrack& track, const std::string& name);
 // The first track of that file name, compared exactly; null when none.
 const TTrack* FindTrack(const TPlaylist& playlist, const std::string& file);
 
+std::wstring Utf8ToWide(const std::string& utf8);
 std::string Utf8ToCp1251(const std::string& utf8);

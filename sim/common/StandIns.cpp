@@ -93,18 +93,19 @@ std::string TPlayerProcess::Value(const std::string& name) const
     return text;
 }
 
-std::string TPlayerProcess::CommandLine(const std::string& playlistPath, bool show) const
+std::string TPlayerProcess::CommandLine(const std::string& playlistPath,
+                                        const std::string& options) const
 {
     return "\"" + ExeFolder() + "player.exe\" --plugins \"" + PluginFolder + "\" --playlist \"" +
-           playlistPath + "\" --log \"" + LogPath + "\" --inidir \"" + SettingsFolder + "\"" +
-           (show ? " --show" : "");
+           playlistPath + "\" --log \"" + LogPath + "\" --inidir \"" + SettingsFolder + "\" " +
+           options;
 }
 
-bool TPlayerProcess::Start(const std::string& playlistText, bool show)
+bool TPlayerProcess::Start(const std::string& playlistText, const std::string& options)
 {
     const std::string playlistPath = Folder + "playlist.txt";
     if (!WriteTextFile(playlistPath, playlistText)) return false;
-    if (!Process.Start(CommandLine(playlistPath, show))) return false;
+    if (!Process.Start(CommandLine(playlistPath, options))) return false;
     Window = Process.WaitForWindow("Winamp v1.x", StandInWaitMs);
     return Window != nullptr;
 }

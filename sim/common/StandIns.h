@@ -42,10 +42,11 @@ struct TPlayerProcess {
     void SetValue(const std::string& name, const char* value) const;
     std::string Value(const std::string& name) const;
 
-    std::string CommandLine(const std::string& playlistPath, bool show = false) const;
+    // Options are added to the command line as given ("--ansi").
+    std::string CommandLine(const std::string& playlistPath, const std::string& options = "") const;
     // Writes the playlist and starts the player; false when its window does
     // not come.
-    bool Start(const std::string& playlistText, bool show = false);
+    bool Start(const std::string& playlistText, const std::string& options = "");
     std::vector<std::string> Log() const { return LogTexts(LogPath); }
     // The index of the first line from `from` on that reads text; -1 when
     // none appears in time.

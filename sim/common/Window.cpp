@@ -1,17 +1,37 @@
 #include "sim/common/Window.h"
 
-bool RegisterWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure, UINT style,
-                         int backgroundColor)
+namespace {
+
+// WNDCLASSEXA or WNDCLASSEXW, all but the name.
+template <typename TClass>
+TClass ClassInfo(HINSTANCE instance, WNDPROC procedure, UINT style, int backgroundColor)
 {
-    WNDCLASSEXA info{};
+    TClass info{};
     info.cbSize = sizeof(info);
     info.style = style;
     info.lpfnWndProc = procedure;
     info.hInstance = instance;
     info.hCursor = LoadCursor(nullptr, IDC_ARROW);
     info.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(backgroundColor + 1));
+    return info;
+}
+
+}  // namespace
+
+bool RegisterWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure, UINT style,
+                         int backgroundColor)
+{
+    auto info = ClassInfo<WNDCLASSEXA>(instance, procedure, style, backgroundColor);
     info.lpszClassName = name;
     return RegisterClassExA(&info) != 0;
+}
+
+bool RegisterWideWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, UINT style,
+                             int backgroundColor)
+{
+    auto info = ClassInfo<WNDCLASSEXW>(instance, procedure, style, backgroundColor);
+    info.lpszClassName = name;
+    return RegisterClassExW(&info) != 0;
 }
 
 bool IsCloseRequest(UINT message, WPARAM wParam)

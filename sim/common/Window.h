@@ -23,6 +23,9 @@ LRESULT CALLBACK GuardedProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 // With the arrow cursor, painted over in the system colour given.
 bool RegisterWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure, UINT style,
                          int backgroundColor);
+// The same for a window that takes its messages' texts as Unicode.
+bool RegisterWideWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC procedure, UINT style,
+                             int backgroundColor);
 
 // WM_CLOSE, or the close command of the window's system menu.
 bool IsCloseRequest(UINT message, WPARAM wParam);

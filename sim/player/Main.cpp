@@ -1,8 +1,10 @@
 // The stand-in player:
 //   player.exe --plugins <folder> --playlist <file> [--log <file>]
-//              [--inidir <folder>] [--show]
+//              [--inidir <folder>] [--show] [--ansi]
 // Its main window is hidden unless --show, so that it gets few messages of
-// its own; shown, it paints the track and the play state.
+// its own; shown, it paints the track and the play state. The window is a
+// Unicode window, as Winamp 5 makes it; --ansi makes it an ANSI window, as
+// older players do. Requests are answered in the ANSI code page either way.
 #include <windows.h>
 
 #include <string>
@@ -22,6 +24,7 @@ TPlayer Player;
 namespace {
 
 constexpr char WindowClass[] = "Winamp v1.x";
+constexpr wchar_t WideWindowClass[] = L"Winamp v1.x";
 
 struct TOptions {
     std::string Plugins;
@@ -29,6 +32,7 @@ struct TOptions {
     std::string Log;
     std::string SettingsFolder;
     bool Show = false;
+    bool Ansi = false;
 };
 
 bool ParseOptions(int argc, char** argv, TOptions& options)
@@ -37,6 +41,10 @@ bool ParseOptions(int argc, char** argv, TOptions& options)
         const std::string name = argv[i];
         if (name == "--show") {
             options.Show = true;
+            continue;
+        }
+        if (name == "--ansi") {
+            options.Ansi = true;
             continue;
         }
         if (i + 1 >= argc) return false;
@@ -96,17 +104,24 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
             PostQuitMessage(0);
             return 0;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return Player.Unicode ? DefWindowProcW(window, message, wParam, lParam)
+                          : DefWindowProcA(window, message, wParam, lParam);
 }
 
+// Made without a title: the title comes from the playlist once the window
+// is there.
 HWND CreateMainWindow(HINSTANCE instance)
 {
-    if (!RegisterWindowClass(instance, WindowClass, GuardedProc<HandleMessage>, 0, COLOR_WINDOW)) {
-        return nullptr;
+    const WNDPROC procedure = GuardedProc<HandleMessage>;
+    if (Player.Unicode) {
+        if (!RegisterWideWindowClass(instance, WideWindowClass, procedure, 0, COLOR_WINDOW))
+            return nullptr;
+        return CreateWindowExW(0, WideWindowClass, L"", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                               CW_USEDEFAULT, 480, 140, nullptr, nullptr, instance, nullptr);
     }
-    return CreateWindowExA(0, WindowClass, WindowTitle().c_str(), WS_OVERLAPPEDWINDOW,
-                           CW_USEDEFAULT, CW_USEDEFAULT, 480, 140, nullptr, nullptr, instance,
-                           nullptr);
+    if (!RegisterWindowClass(instance, WindowClass, procedure, 0, COLOR_WINDOW)) return nullptr;
+    return CreateWindowExA(0, WindowClass, "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                           480, 140, nullptr, nullptr, instance, nullptr);
 }
 
 int Run(int argc, char** argv)
@@ -118,6 +133,7 @@ int Run(int argc, char** argv)
     std::string folder = options.SettingsFolder.empty() ? ExeFolder() : options.SettingsFolder;
     while (folder.size() > 1 && folder.back() == '\\') folder.pop_back();
     Player.SettingsFolder = folder;
+    Player.Unicode = !options.Ansi;
     if (!ReadPlaylist(options.Playlist, Player.Playlist)) {
         LogEvent("PLAYLIST failed");
         return 2;
@@ -132,6 +148,7 @@ int Run(int argc, char** argv)
     HINSTANCE instance = GetModuleHandleA(nullptr);
     Player.Window = CreateMainWindow(instance);
     if (!Player.Window) return 3;
+    ShowTitle();
     LoadPlugins(options.Plugins, Player.Window);
     if (options.Show) ShowMainWindow(Player.Window);
 

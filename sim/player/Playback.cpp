@@ -5,11 +5,22 @@
 
 namespace {
 
+// "2. Entry - Winamp [Paused]" in UTF-8, as the playlist wrote the entry.
+std::string WindowTitle()
+{
+    const TTrack* track = CurrentTrack();
+    if (!track) return "Winamp";
+    std::string title = std::to_string(Player.Position + 1) + ". " + track->Utf8Entry + " - Winamp";
+    if (Player.State == TPlayState::Paused) title += " [Paused]";
+    if (Player.State == TPlayState::Stopped) title += " [Stopped]";
+    return title;
+}
+
 void ShowState()
 {
     LogEvent(std::string("STATE ") + PlayStateName(Player.State) + " " +
              std::to_string(Player.Position));
-    SetWindowTextA(Player.Window, WindowTitle().c_str());
+    ShowTitle();
     InvalidateRect(Player.Window, nullptr, TRUE);
 }
 
@@ -95,12 +106,12 @@ const char* PlayStateName(TPlayState state)
     }
 }
 
-std::string WindowTitle()
+void ShowTitle()
 {
-    const TTrack* track = CurrentTrack();
-    if (!track) return "Winamp";
-    std::string title = std::to_string(Player.Position + 1) + ". " + track->Entry + " - Winamp";
-    if (Player.State == TPlayState::Paused) title += " [Paused]";
-    if (Player.State == TPlayState::Stopped) title += " [Stopped]";
-    return title;
+    const std::string title = WindowTitle();
+    if (Player.Unicode) {
+        SetWindowTextW(Player.Window, Utf8ToWide(title).c_str());
+    } else {
+        SetWindowTextA(Player.Window, Utf8ToCp1251(title).c_str());
+    }
 }

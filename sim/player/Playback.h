@@ -1,8 +1,6 @@
 // The player's own commands and the state they change.
 #pragma once
 
-#include <string>
-
 #include "sim/player/Player.h"
 
 constexpr int PlayerExit = 40001;
@@ -13,5 +11,7 @@ bool RunPlayerCommand(int id);
 // The current track; null in an empty playlist.
 const TTrack* CurrentTrack();
 const char* PlayStateName(TPlayState state);
-// "2. Artist - Title - Winamp [Paused]", as the player's title bar shows.
-std::string WindowTitle();
+// Puts "2. Artist - Title - Winamp [Paused]" into the title bar, as the
+// player shows it: set as Unicode from the playlist's UTF-8 in the Unicode
+// mode, in the ANSI code page by an ANSI player.
+void ShowTitle();

@@ -36,6 +36,7 @@ struct TPlayer {
     size_t Position = 0;  // 0-based; stays 0 in an empty playlist
     TPlayState State = TPlayState::Stopped;
     std::string SettingsFolder;  // answered to IPC_GETINIDIRECTORY, no "\" at the end
+    bool Unicode = true;         // a Unicode main window, as Winamp 5 has; ANSI as older players
 };
 
 extern TPlayer Player;

@@ -48,17 +48,20 @@ LRESULT PlayState()
     }
 }
 
+// The sample rate in whole kHz for 0 (44 for 44100 Hz), in Hz for 5.
 LRESULT TrackInfo(WPARAM which)
 {
     const TTrack* track = CurrentTrack();
     if (!track || Player.State == TPlayState::Stopped) return 0;
     switch (which) {
         case 0:
-            return track->Samplerate;
+            return track->Samplerate / 1000;
         case 1:
             return track->Bitrate;
         case 2:
             return track->Channels;
+        case 5:
+            return track->Samplerate;
         default:
             return 0;
     }
