@@ -27,7 +27,8 @@ build-tests: dll
 	cmake -S . -B $(B32T) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686.cmake \
 	      -DZEM_TESTS=ON -DSHIPPED_DLL=$(SHIPPED)
 	cmake --build $(B32T) -j $(JOBS)
-	cmake -S . -B $(B64) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64.cmake -DZEM_TESTS=ON
+	cmake -S . -B $(B64) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64.cmake -DZEM_TESTS=ON \
+	      -DSHIPPED_DLL=
 	cmake --build $(B64) -j $(JOBS)
 
 # Both suites run, each in its own Wine prefix; either failing fails the run.
