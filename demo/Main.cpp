@@ -217,7 +217,9 @@ bool CloseStep(TStage& stage)
 
 void PrintIntroduction()
 {
-    PrintLine("gen_ZEM demo: the plug-in (its x86_64 build) in the stand-in player, beside");
+    PrintLine(sizeof(void*) == 4
+                  ? "gen_ZEM demo: the shipped plug-in (32-bit) in the stand-in player, beside"
+                  : "gen_ZEM demo: the plug-in (its x86_64 build) in the stand-in player, beside");
     PrintLine("two stand-in ZEM accounts and one stand-in RnQ, under Wine.");
     std::string settings = "Settings:";
     for (const auto& setting : Settings)
