@@ -190,11 +190,12 @@ TEST_F(PluginTest, DisabledCycleParksTheTimerUntilAPlaybackChange)
     };
     // The neighbours of the playback changes, and an accelerator's play.
     const Message ordinary[] = {
-        {WM_NULL, 0, 0},        {WM_COMMAND, 40043, 0}, {WM_COMMAND, 40049, 0},
-        {WM_COMMAND, MAKEWPARAM(40045, 1), 0},          {WM_USER, 0, 635},
-        {WM_USER, 0, 637},      {WM_USER, 0, 3002},     {WM_USER, 0, 3004},
-        {1027, 9, 0},           {1027, 15, 0},          {1026, 12, 0},
-        {1028, 12, 0},
+        {WM_NULL, 0, 0},        {WM_COMMAND, 40043, 0},
+        {WM_COMMAND, 40049, 0}, {WM_COMMAND, MAKEWPARAM(40045, 1), 0},
+        {WM_USER, 0, 635},      {WM_USER, 0, 637},
+        {WM_USER, 0, 3002},     {WM_USER, 0, 3004},
+        {1027, 9, 0},           {1027, 15, 0},
+        {1026, 12, 0},          {1028, 12, 0},
     };
     const Message changes[] = {
         {WM_COMMAND, 40044, 0}, {WM_COMMAND, 40045, 0}, {WM_COMMAND, 40046, 0},

@@ -16,33 +16,33 @@ inline const char PictureList[] =
     "||В инете||Инженеринг||Печатаю|| || || || ||Отдыхаю||";
 
 inline const std::array<const char*, 27> ShippedValues = {
-    "1",                                                        // Enable
-    "0",                                                        // IfStatus
-    "0",                                                        // IfPicture
-    "1",                                                        // IfAny
-    "0",                                                        // SetPicture
-    "0",                                                        // SetStatus
-    "1",                                                        // SetLongStatus
-    "%ListPos. %Copy [%Lenght]",                                // LongStatus
-    "1",                                                        // SaveRestore
-    "Музыка",                                                   // Picture
-    "%Status. winamp:",                                         // Status
-    "1",                                                        // SetTray
-    "",                                                         // About
-    "",                                                         // CustomZEM
-    "1",                                                        // AllZEM
-    "0",                                                        // AllZEMNo
+    "1",                                                      // Enable
+    "0",                                                      // IfStatus
+    "0",                                                      // IfPicture
+    "1",                                                      // IfAny
+    "0",                                                      // SetPicture
+    "0",                                                      // SetStatus
+    "1",                                                      // SetLongStatus
+    "%ListPos. %Copy [%Lenght]",                              // LongStatus
+    "1",                                                      // SaveRestore
+    "Музыка",                                                 // Picture
+    "%Status. winamp:",                                       // Status
+    "1",                                                      // SetTray
+    "",                                                       // About
+    "",                                                       // CustomZEM
+    "1",                                                      // AllZEM
+    "0",                                                      // AllZEMNo
     "Файл: %File\\nИсполнитель: %Artist\\nНазвание: %Title",  // Tray
-    "1",                                                        // AllowOpen
-    "5",                                                        // DelayV
-    "",                                                         // DelayT
-    "",                                                         // grZEM
-    "",                                                         // grIf
-    "",                                                         // grSet
-    "",                                                         // grMain
-    "Russian",                                                  // Lang
-    "",                                                         // VirtPlayState
-    "1",                                                        // Compatible
+    "1",                                                      // AllowOpen
+    "5",                                                      // DelayV
+    "",                                                       // DelayT
+    "",                                                       // grZEM
+    "",                                                       // grIf
+    "",                                                       // grSet
+    "",                                                       // grMain
+    "Russian",                                                // Lang
+    "",                                                       // VirtPlayState
+    "1",                                                      // Compatible
 };
 
 inline const std::array<const char*, 27> ShippedCaptions = {
