@@ -39,13 +39,53 @@ TEST(ZemExpandSaved, StatusTwoBeforeStatusInAnyCase)
     EXPECT_EQ(ZemExpandSaved(slot, "%Status"), "Newer");
 }
 
-TEST(ClientKinds, CarryTheirDriversOperations)
+TEST(ClientKinds, CarryTheirNamesClassesAndDriversOperations)
 {
+    // Whatever a kind record held before, module start sets it afresh.
+    ZemClient.ProcessId = 7;
+    ZemClient.ProfileDir = "C:\\old\\";
+    ZemClient.Controls[3].Handle = reinterpret_cast<HWND>(3);
+    RnqClient.Saved[1].Caption = "old";
+    RnqClient.SavedIndex = 1;
     ModuleInit();
-    EXPECT_EQ(ClientKinds[0].OpenStatusWindow, ZemOpenStatusWindow);
-    EXPECT_EQ(ClientKinds[0].ApplyStatus, ZemApplyStatus);
-    EXPECT_EQ(ClientKinds[1].OpenStatusWindow, RnqOpenStatusWindow);
-    EXPECT_EQ(ClientKinds[1].ApplyStatus, RnqApplyStatus);
+    ASSERT_EQ(ClientKinds.size(), 2u);
+    struct Expected {
+        const char* Name;
+        const char* MainClass;
+        const char* StatusClass;
+        TOpenStatusWindow Open;
+        TApplyStatus Apply;
+    };
+    const Expected kinds[] = {
+        {"ZEM", "TMainForm", "TCusForm", ZemOpenStatusWindow, ZemApplyStatus},
+        {"RnQ", "TRnQmain", "TxStatusForm", RnqOpenStatusWindow, RnqApplyStatus},
+    };
+    const TClient* records[] = {&ZemClient, &RnqClient};
+    for (size_t i = 0; i < 2; ++i) {
+        for (const TClient* kind : {records[i], static_cast<const TClient*>(&ClientKinds[i])}) {
+            SCOPED_TRACE(kinds[i].Name);
+            EXPECT_EQ(kind->ClientName, kinds[i].Name);
+            EXPECT_EQ(kind->MainWnd.ClassName, kinds[i].MainClass);
+            EXPECT_EQ(kind->StatusWnd.ClassName, kinds[i].StatusClass);
+            EXPECT_EQ(kind->OpenStatusWindow, kinds[i].Open);
+            EXPECT_EQ(kind->ApplyStatus, kinds[i].Apply);
+            // Nothing else: a kind is no instance.
+            EXPECT_EQ(kind->ProcessId, 0u);
+            EXPECT_EQ(kind->ProfileDir, "");
+            EXPECT_EQ(kind->MainWnd.Handle, nullptr);
+            EXPECT_EQ(kind->MainWnd.Text + kind->MainWnd.WindowText, "");
+            EXPECT_EQ(kind->StatusWnd.Handle, nullptr);
+            for (const TWindowEx& control : kind->Controls) {
+                EXPECT_EQ(control.Handle, nullptr);
+                EXPECT_EQ(control.ClassName, "");
+            }
+            EXPECT_EQ(kind->SavedIndex, 0);
+            for (const TStatus& status : {kind->Saved[0], kind->Saved[1], kind->Current}) {
+                EXPECT_EQ(status.PictureIndex, 0);
+                EXPECT_EQ(status.Caption + status.LongText, "");
+            }
+        }
+    }
 }
 
 }  // namespace

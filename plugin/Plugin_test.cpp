@@ -158,8 +158,6 @@ TEST_F(PluginTest, TimerControlByMessage)
     EXPECT_NE(CurrentState.TimerId, 0u);
     Send(WM_QUERYENDSESSION);
     EXPECT_EQ(CurrentState.TimerId, 0u);
-    Send(WM_USER + 3, 12);
-    EXPECT_NE(CurrentState.TimerId, 0u);
 }
 
 TEST_F(PluginTest, CycleBuildsTheStatusAndArmsAgain)
@@ -180,20 +178,45 @@ TEST_F(PluginTest, CycleBuildsTheStatusAndArmsAgain)
     EXPECT_EQ(UpdateBusy, 0);
 }
 
-TEST_F(PluginTest, DisabledCycleParksTheTimerUntilAPlayCommand)
+// A cycle that finds the plug-in disabled leaves no timer and the count
+// raised: from there only a playback change arms the timer, while any other
+// message would arm one whenever none is pending.
+TEST_F(PluginTest, DisabledCycleParksTheTimerUntilAPlaybackChange)
 {
+    struct Message {
+        UINT Code;
+        WPARAM WParam;
+        LPARAM LParam;
+    };
+    // The neighbours of the playback changes, and an accelerator's play.
+    const Message ordinary[] = {
+        {WM_NULL, 0, 0},        {WM_COMMAND, 40043, 0},
+        {WM_COMMAND, 40049, 0}, {WM_COMMAND, MAKEWPARAM(40045, 1), 0},
+        {WM_USER, 0, 635},      {WM_USER, 0, 637},
+        {WM_USER, 0, 3002},     {WM_USER, 0, 3004},
+        {1027, 9, 0},           {1027, 15, 0},
+        {1026, 12, 0},          {1028, 12, 0},
+    };
+    const Message changes[] = {
+        {WM_COMMAND, 40044, 0}, {WM_COMMAND, 40045, 0}, {WM_COMMAND, 40046, 0},
+        {WM_COMMAND, 40047, 0}, {WM_COMMAND, 40048, 0}, {WM_USER, 0, 3003},
+        {WM_USER, 0, 636},      {1027, 10, 0},          {1027, 12, 0},
+        {1027, 14, 0},
+    };
     Send(WM_NULL);
     CurrentState.Values[SettingIndex(Setting::Enable)] = "0";
-    Pump(200);
-    EXPECT_EQ(CurrentState.TimerId, 0u);
-    EXPECT_EQ(UpdateBusy, 1);
-    Send(WM_NULL);
-    Send(WM_COMMAND, 40049);
-    Send(WM_COMMAND, MAKEWPARAM(PlayerPlay, 1));  // an accelerator, not the command
-    EXPECT_EQ(CurrentState.TimerId, 0u);
-    Send(WM_COMMAND, PlayerPlay);
-    EXPECT_NE(CurrentState.TimerId, 0u);
-    EXPECT_EQ(UpdateBusy, 0);
+    for (const Message& change : changes) {
+        SCOPED_TRACE(std::to_string(change.Code) + " " + std::to_string(change.WParam) + " " +
+                     std::to_string(change.LParam));
+        Pump(200);
+        ASSERT_EQ(CurrentState.TimerId, 0u);
+        ASSERT_EQ(UpdateBusy, 1);
+        for (const Message& message : ordinary) Send(message.Code, message.WParam, message.LParam);
+        EXPECT_EQ(CurrentState.TimerId, 0u);
+        Send(change.Code, change.WParam, change.LParam);
+        EXPECT_NE(CurrentState.TimerId, 0u);
+        EXPECT_EQ(UpdateBusy, 0);
+    }
 }
 
 TEST_F(PluginTest, TimerCallbackOfAnotherIdentifierChangesNothing)

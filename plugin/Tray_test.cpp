@@ -15,14 +15,19 @@ namespace {
 
 TEST(TrayRecord, SizeFollowsTheShellVersion)
 {
-    const DWORD v1 = offsetof(NOTIFYICONDATAA, szTip) + 64;
-    const DWORD v2 = offsetof(NOTIFYICONDATAA, guidItem);
-    EXPECT_EQ(TrayRecordSize(600), sizeof(NOTIFYICONDATAA));
+    // The shell's three record layouts: the shipped 32-bit sizes, or those of
+    // the 64-bit test build, whose handles take 8 bytes.
+    const bool wide = sizeof(void*) == 8;
+    const DWORD v1 = wide ? 104 : 88;
+    const DWORD v2 = wide ? 504 : 488;
+    const DWORD v3 = wide ? 520 : 504;
+    EXPECT_EQ(TrayRecordSize(600), v3);
     EXPECT_EQ(TrayRecordSize(601), v2);
     EXPECT_EQ(TrayRecordSize(500), v2);
+    EXPECT_EQ(TrayRecordSize(599), v2);
+    EXPECT_EQ(TrayRecordSize(499), v1);
     EXPECT_EQ(TrayRecordSize(471), v1);
     EXPECT_EQ(TrayRecordSize(400), v1);
-    EXPECT_GE(ShellVersion(), 400);
 }
 
 struct TrayTipTest : ::testing::Test {

@@ -21,6 +21,7 @@
 #include "sim/common/Process.h"
 #include "tests/PlayerSession.h"
 #include "tests/PluginCopy.h"
+#include "tests/ShippedDefaults.h"
 #include "util/Files.h"
 
 namespace {
@@ -273,10 +274,10 @@ TEST_F(ConfigDialogTest, DefaultThenOkWritesTheDefaults)
     for (int i = 0; i < SettingCount; ++i) {
         const TSettingKind kind = SettingKinds[i];
         if (kind == CheckBox || kind == RadioButton) {
-            EXPECT_EQ(Value(SettingNames[i]), DefaultState.Values[i]) << SettingNames[i];
+            EXPECT_EQ(Value(SettingNames[i]), ShippedValues[i]) << SettingNames[i];
         }
         // The file keeps no outer blanks.
-        std::string caption = DefaultState.Captions[i];
+        std::string caption = ShippedCaptions[i];
         caption.erase(0, caption.find_first_not_of(' '));
         caption.erase(caption.find_last_not_of(' ') + 1);
         // An empty list reads back as the list without items.
@@ -535,13 +536,6 @@ TEST_F(ConfigDialogTest, ResetButtonGivesARunningZemItsPictureTextsBack)
     ASSERT_TRUE(SendCommand(main, "quit"));
     ASSERT_TRUE(zem.WaitForExit(WaitMs));
     EXPECT_EQ(ReadWholeFile(profile + "_st_cust.txt"), text);
-}
-
-TEST_F(ConfigDialogTest, TheHelpPageLiesBesideTheModule)
-{
-    EXPECT_EQ(HelpPagePath(), folder.Path + "gen_ZEM.html");
-    // The build puts it beside the DLL that the copy was made from.
-    EXPECT_TRUE(FileExists(ProgramFolder() + "gen_ZEM.html"));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "plugin/gen_ZEM.h"
 #include "tests/PluginCopy.h"
 #include "tests/RandomInput.h"
+#include "tests/ShippedDefaults.h"
 #include "util/Files.h"
 #include "util/Text.h"
 
@@ -66,8 +67,8 @@ struct SettingsFileTest : ::testing::Test {
     {
         for (int i = 0; i < SettingCount; ++i) {
             if (i == SettingIndex(Setting::Lang)) continue;
-            EXPECT_EQ(CurrentState.Values[i], DefaultState.Values[i]) << SettingNames[i];
-            EXPECT_EQ(CurrentState.Captions[i], DefaultState.Captions[i]) << SettingNames[i];
+            EXPECT_EQ(CurrentState.Values[i], ShippedValues[i]) << SettingNames[i];
+            EXPECT_EQ(CurrentState.Captions[i], ShippedCaptions[i]) << SettingNames[i];
         }
     }
 };
@@ -101,12 +102,13 @@ TEST_F(SettingsFileTest, FirstSaveWritesEveryKeyInOrder)
     EXPECT_EQ(lines[1], "Lang=Russian");
     EXPECT_EQ(lines[2], "[ZER ozavod irozav_Russian]");
     for (int i = 0; i < SettingCount; ++i) {
-        EXPECT_EQ(lines[3 + i], std::string(SettingNames[i]) + ".Value=" + DefaultState.Values[i]);
+        EXPECT_EQ(lines[3 + i], std::string(SettingNames[i]) + ".Value=" + ShippedValues[i]);
         EXPECT_EQ(lines[3 + SettingCount + i],
-                  std::string(SettingNames[i]) + ".Caption=" + Trimmed(DefaultState.Captions[i]));
+                  std::string(SettingNames[i]) + ".Caption=" + Trimmed(ShippedCaptions[i]));
     }
     EXPECT_EQ(lines[3], "Enable.Value=1");
     EXPECT_EQ(lines[3 + SettingIndex(Setting::About)], "About.Value=");
+    EXPECT_EQ(lines[3 + SettingCount + SettingIndex(Setting::grSet)], "grSet.Caption=Что менять");
 }
 
 TEST_F(SettingsFileTest, SaveThenLoadGivesTheSameSettings)

@@ -4,6 +4,7 @@
 
 #include "plugin/Plugin.h"
 #include "plugin/gen_ZEM.h"
+#include "tests/ShippedDefaults.h"
 #include "util/Text.h"
 
 namespace {
@@ -27,16 +28,10 @@ struct SettingsTest : ::testing::Test {
 
 TEST_F(SettingsTest, DefaultsAreTheShippedOnes)
 {
-    EXPECT_EQ(Value(Setting::Enable), "1");
-    EXPECT_EQ(Value(Setting::DelayV), "5");
-    EXPECT_EQ(Value(Setting::Lang), "Russian");
-    EXPECT_EQ(Value(Setting::Picture), "Музыка");
-    EXPECT_EQ(Value(Setting::Tray), "Файл: %File\\nИсполнитель: %Artist\\nНазвание: %Title");
-    EXPECT_EQ(Value(Setting::About), "");
-    EXPECT_EQ(CurrentState.Captions[SettingIndex(Setting::About)], "v1.26 / Kelder");
-    EXPECT_EQ(DefaultCaption(Setting::grZEM), " Установить для ");
-    EXPECT_EQ(DefaultCaption(Setting::DelayV), "||1||2||5||10||15||30||");
-    EXPECT_EQ(DefaultCaption(Setting::VirtPlayState), "||[PLAY]||[PAUSE]||[STOP]||");
+    for (int i = 0; i < SettingCount; ++i) {
+        EXPECT_EQ(CurrentState.Values[i], ShippedValues[i]) << SettingNames[i];
+        EXPECT_EQ(CurrentState.Captions[i], ShippedCaptions[i]) << SettingNames[i];
+    }
     EXPECT_EQ(std::string(SettingNames[SettingIndex(Setting::Compatible)]), "Compatible");
     EXPECT_EQ(SettingIndex(Setting::Compatible), SettingCount - 1);
     for (const TClient& slot : CurrentState.Slots) {
@@ -103,43 +98,10 @@ TEST(EscapeLineBreaks, OnlyCrLfPairsBecomeMarks)
     EXPECT_EQ(ConvertLineBreaks(EscapeLineBreaks(shown)), shown);
 }
 
-TEST_F(SettingsTest, CopyStateMakesAnIndependentCopy)
-{
-    TPS source;
-    CopyState(CurrentState, source);
-    source.Slots[20].ProcessId = 42;
-    source.Slots[20].Saved[1].Caption = "saved";
-    source.Slots[20].Controls[6].Text = "panel";
-    source.TokenValues[17] = "token";
-    source.TimerId = 7;
-    source.TrayData.uID = 1000;
-
-    TPS copy;
-    CopyState(source, copy);
-    source.Slots[20].Saved[1].Caption += " changed";
-    source.Values[0] = "0";
-    source.TokenValues[17].clear();
-
-    EXPECT_EQ(copy.Slots[20].ProcessId, 42u);
-    EXPECT_EQ(copy.Slots[20].Saved[1].Caption, "saved");
-    EXPECT_EQ(copy.Slots[20].Controls[6].Text, "panel");
-    EXPECT_EQ(copy.TokenValues[17], "token");
-    EXPECT_EQ(copy.Values[0], "1");
-    EXPECT_EQ(copy.TimerId, 7u);
-    EXPECT_EQ(copy.TrayData.uID, 1000u);
-}
-
-TEST(ModuleInit, FillsTheKindsAndTheRecord)
+// The kind records: ClientKinds in clients/Drivers_test.cpp.
+TEST(ModuleInit, FillsTheRecord)
 {
     ModuleInit();
-    ASSERT_EQ(ClientKinds.size(), 2u);
-    EXPECT_EQ(ClientKinds[0].ClientName, "ZEM");
-    EXPECT_EQ(ClientKinds[0].MainWnd.ClassName, "TMainForm");
-    EXPECT_EQ(ClientKinds[0].StatusWnd.ClassName, "TCusForm");
-    EXPECT_EQ(ClientKinds[1].ClientName, "RnQ");
-    EXPECT_EQ(ClientKinds[1].MainWnd.ClassName, "TRnQmain");
-    EXPECT_EQ(ClientKinds[1].StatusWnd.ClassName, "TxStatusForm");
-    EXPECT_EQ(ClientKinds[0].ProcessId, 0u);
     EXPECT_EQ(PluginRecord.version, 0x10);
     EXPECT_STREQ(PluginRecord.description, "ZER ozavod irozav");
     EXPECT_EQ(PluginRecord.hwndParent, nullptr);

@@ -37,7 +37,20 @@ struct StandInClient : TClientProcess {
 
     void Start(const std::string& account, const std::string& options = "")
     {
-        ASSERT_TRUE(TClientProcess::Start(account, options)) << LogPath;
+        const bool started = TClientProcess::Start(account, options);
+        const DWORD error = GetLastError();
+        ASSERT_TRUE(started) << StartFailure(error);
+    }
+    // What a failed start leaves to read: the last error (of the copy or the
+    // process creation when no process came), the exit code of a stand-in
+    // that ended (STILL_ACTIVE while it runs), and its log.
+    std::string StartFailure(DWORD error) const
+    {
+        char facts[64] = {};
+        wsprintfA(facts, "last error %lu, exit code 0x%08lX", error, Process.ExitCode());
+        std::string text = LogPath + ": " + facts + ", log:";
+        for (const std::string& line : Log()) text += " | " + line;
+        return text;
     }
     void Command(const std::string& command)
     {

@@ -205,6 +205,33 @@ TEST_F(ClientsTest, ConditionsAndSelectionDecideWhoIsChanged)
     Close();
 }
 
+// Only a client whose caption is already the one the plug-in writes is
+// changed, in either client and in any letter case.
+TEST_F(ClientsTest, IfStatusServesOnlyTheClientsShowingThePluginsCaption)
+{
+    InstallServing({{"IfAny", "0"},
+                    {"IfPicture", "0"},
+                    {"IfStatus", "1"},
+                    {"Status", "Слушаю"},
+                    {"LongStatus", "%Title"}});
+    StandInClient& zem = AddClient(true, "111", "5|Слушаю|before");
+    StandInClient& zemOther = AddClient(true, "222", "5|Working|before");
+    StandInClient& rnq = AddClient(false, "333", "3|СЛУШАЮ|before");
+    StandInClient& rnqOther = AddClient(false, "444", "3|Away|before");
+    const size_t zemOtherBefore = zemOther.Statuses().size();
+    const size_t rnqOtherBefore = rnqOther.Statuses().size();
+    Start(Playlist);
+    Command("play");
+    EXPECT_TRUE(zem.WaitForStatus("11|Слушаю|Один", 3000)) << zem.Status();
+    EXPECT_TRUE(rnq.WaitForStatus("11|Слушаю|Один", 3000)) << rnq.Status();
+    Cycle();
+    EXPECT_EQ(zemOther.Status(), "5|Working|before");
+    EXPECT_EQ(zemOther.Statuses().size(), zemOtherBefore);
+    EXPECT_EQ(rnqOther.Status(), "3|Away|before");
+    EXPECT_EQ(rnqOther.Statuses().size(), rnqOtherBefore);
+    Close();
+}
+
 TEST_F(ClientsTest, AStatusWindowOnTheUsersScreen)
 {
     InstallServing();

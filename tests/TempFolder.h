@@ -14,9 +14,14 @@ struct TempFolder {
         char base[MAX_PATH + 1] = {};
         GetTempPathA(MAX_PATH, base);
         static unsigned counter = 0;
-        Path = std::string(base) + "zemtest_" + std::to_string(GetCurrentProcessId()) + "_" +
-               std::to_string(++counter) + "\\";
-        CreateDirectoryA(Path.c_str(), nullptr);
+        // Wine hands out a process id again once enough have been freed: a
+        // folder that an earlier test could not remove is never taken over
+        // with its logs and profiles.
+        do {
+            Path = std::string(base) + "zemtest_" + std::to_string(GetCurrentProcessId()) + "_" +
+                   std::to_string(++counter) + "\\";
+        } while (!CreateDirectoryA(Path.c_str(), nullptr) &&
+                 GetLastError() == ERROR_ALREADY_EXISTS);
     }
     ~TempFolder() { Remove(Path); }
     TempFolder(const TempFolder&) = delete;

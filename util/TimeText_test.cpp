@@ -16,15 +16,6 @@ std::string Joined(std::initializer_list<const char*> fields)
 
 }  // namespace
 
-TEST(TimeText, SeparatorComesFromTheLocale)
-{
-    InitTimeSeparator();
-    EXPECT_NE(TimeSeparator, '\0');
-    EXPECT_EQ(TimeSeparator, LocaleChar(GetThreadLocale(), LOCALE_STIME, ':'));
-    // An item the locale does not know falls back to the default.
-    EXPECT_EQ(LocaleChar(GetThreadLocale(), 0x7FFF, '#'), '#');
-}
-
 TEST(TimeText, MakeTimeCarriesIntoLargerFields)
 {
     SYSTEMTIME t = MakeTime(0, 0, 245);
@@ -60,13 +51,4 @@ TEST(TimeText, FormatTimeShowsHoursOnlyWhenPresent)
     EXPECT_EQ(FormatTime(MakeTime(12, 34, 56)), Joined({"12", "34", "56"}));
     // The day is not shown: a full day and five seconds reads as five seconds.
     EXPECT_EQ(FormatTime(MakeTime(24, 0, 5)), Joined({"00", "05"}));
-}
-
-TEST(TimeText, ReadLocalTimeFillsTheRecord)
-{
-    const SYSTEMTIME now = ReadLocalTime();
-    EXPECT_GE(now.wYear, 2000);
-    EXPECT_GE(now.wMonth, 1);
-    EXPECT_LE(now.wMonth, 12);
-    EXPECT_GE(now.wDay, 1);
 }
