@@ -190,15 +190,16 @@ void ZemPutStatus(TClient& instance, const TStatus& status, bool verbatim, int32
 
 namespace {
 
-// What the client shows after a write, unless it went away meanwhile: its
-// file is put right from the status last seen.
-void RememberShown(TClient& instance)
+// What the client shows after writing it the status written, unless it went
+// away meanwhile: its file is put right from the status last seen.
+void RememberShown(TClient& instance, const TStatus& written)
 {
     TStatus shown;
     const bool read = ZemReadStatus(instance, shown);
     if (!IsValidWindow(instance.StatusWnd.Handle)) return;
     if (read) instance.Current = shown;
     instance.ShownUnknown = !read;
+    if (!read) instance.Unconfirmed = written;
 }
 
 }  // namespace
@@ -214,7 +215,7 @@ bool ZemApplyStatus(TClient& instance, const TStatus& status)
     TStatus next = handed;
     if (CurrentState.RestoreDepth > 0) {
         ZemPutStatus(instance, next, true, 0);
-        RememberShown(instance);
+        RememberShown(instance, next);
         // A client that did not answer has not been given the status back:
         // it stays in the journal for the instance's next registration.
         return !instance.ShownUnknown;
@@ -258,6 +259,6 @@ bool ZemApplyStatus(TClient& instance, const TStatus& status)
         (SettingOn(Setting::SetLongStatus) && CompareTexts(shown.LongText, next.LongText) != 0);
     if (!change) return valid;
     ZemPutStatus(instance, next, false, shown.PictureIndex);
-    RememberShown(instance);
+    RememberShown(instance, next);
     return valid;
 }

@@ -48,6 +48,9 @@ struct TClient {
     // A write was not answered to its end: what the client shows is not
     // known until it is read again, and is then no change by the user.
     bool ShownUnknown = false;
+    // Meanwhile, the status that write handed over: the client may have
+    // taken it, and its file then holds it.
+    TStatus Unconfirmed;
 };
 
 // The client kinds, ZEM first; discovery reads ClientKinds.

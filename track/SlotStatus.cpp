@@ -85,9 +85,15 @@ bool WriteCustomStatusFile(TClient& slot)
     const size_t firstEnd = text.find(LineEnd);
     if (firstEnd != std::string::npos && firstEnd > 0)
         text = ReplaceText(text, text.substr(0, firstEnd), CustomStatusMarker, 0);
-    const std::string current = LineEnd + Record(slot.Current) + LineEnd;
-    for (int j = std::clamp(slot.SavedIndex, 0, 1); j >= 0; --j)
-        text = ReplaceText(text, current, LineEnd + Record(slot.Saved[j]) + LineEnd, 0);
+    // A write answered too late may have been taken: its record is put right
+    // as well as the one last seen.
+    const TStatus* shown[] = {&slot.Current, slot.ShownUnknown ? &slot.Unconfirmed : nullptr};
+    for (const TStatus* status : shown) {
+        if (!status) continue;
+        const std::string current = LineEnd + Record(*status) + LineEnd;
+        for (int j = std::clamp(slot.SavedIndex, 0, 1); j >= 0; --j)
+            text = ReplaceText(text, current, LineEnd + Record(slot.Saved[j]) + LineEnd, 0);
+    }
     return WriteWholeFile(path, text.data(), static_cast<uint32_t>(text.size()), false);
 }
 

@@ -242,6 +242,20 @@ TEST_F(CustomStatusTest, TwoSavedStatusesTheNewestReplacesTheRecord)
     EXPECT_EQ(ReadWholeFile(file), "\r\nSecond#custom_status_descr#newest\r\n");
 }
 
+// The client answered the write of the track too late and went away before
+// it was read again: it may have taken the track, or kept the status before.
+TEST_F(CustomStatusTest, AWriteAnsweredTooLateIsPutRightAsWellAsTheStatusSeen)
+{
+    Write("\r\nMusic#custom_status_descr#Now playing\r\nOld#custom_status_descr#track\r\n");
+    slot.Current = Status(2, "Old", "track");
+    slot.ShownUnknown = true;
+    slot.Unconfirmed = Status(11, "Music", "Now playing");
+    slot.Saved[0] = Status(5, "Working", "at desk");
+    EXPECT_TRUE(WriteCustomStatusFile(slot));
+    EXPECT_EQ(ReadWholeFile(file),
+              "\r\nWorking#custom_status_descr#at desk\r\nWorking#custom_status_descr#at desk\r\n");
+}
+
 TEST_F(CustomStatusTest, RestoreEmptiesTheSlotWhateverSaveRestoreSays)
 {
     Write("A#custom_status_descr#a\r\nMusic#custom_status_descr#Now playing\r\n");
