@@ -154,6 +154,65 @@ TEST_F(HangTest, AClientHungWhileThePlayerClosesGetsItsOwnStatusAtTheNextStart)
     Close();
 }
 
+// Another program closes the player while an update cycle waits on a client
+// that hangs, or on one that is slow: the close is handled inside that wait,
+// and what the interrupted cycle had still to do is never done. Every
+// client that answers keeps the own status the close gave back.
+TEST_F(HangTest, AClosingInsideACycleLeavesTheClientsTheirOwnStatus)
+{
+    InstallServing();
+    StandInClient& a = AddClient(true, "111", OwnA);
+    StandInClient& r = AddClient(false, "333", "3|Away|lunch");
+    // Started last, it is met first by every cycle.
+    StandInClient& late = AddClient(true, "100", "9|Late|again");
+    const std::string trackRnq = "11|%Status - Группа|%Status2: Один";
+    struct Round {
+        std::string LateCommand;
+        UINT Message;
+        WPARAM WParam;
+    };
+    for (const Round& round : {Round{"hang 3000", WM_CLOSE, 0},
+                               Round{"slow 150", WM_SYSCOMMAND, SC_CLOSE}}) {
+        SCOPED_TRACE(round.LateCommand);
+        Start(TwoTracks);
+        Command("play");
+        ASSERT_TRUE(a.WaitForStatus(FirstTrackA, 3000)) << a.Status();
+        ASSERT_TRUE(r.WaitForStatus(trackRnq, 3000)) << r.Status();
+        Cycle();
+        late.Command(round.LateCommand);
+        if (round.Message == WM_CLOSE)
+            WaitUntilAsleep(late, 3000);
+        else
+            late.Sync();
+        const size_t fromA = a.Log().size();
+        const size_t fromR = r.Log().size();
+
+        // The close comes once the next cycle has begun: the player takes it
+        // when the cycle first waits for a client.
+        ASSERT_GE(WaitForLine("REQ 125 0", Log().size()), 0);
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutA(window, round.Message, round.WParam, 0, SMTO_NORMAL, WaitMs, &answer);
+        ASSERT_TRUE(player.WaitForExit(WaitMs));
+        EXPECT_EQ(Log().back(), "EXIT");
+        a.Sync();
+        r.Sync();
+
+        // Its own status back, and no track after it.
+        for (StandInClient* client : {&a, &r}) {
+            const std::vector<std::string> taken = TakenSince(*client, client == &a ? fromA : fromR);
+            const std::string& track = client == &a ? FirstTrackA : trackRnq;
+            const auto own = std::find_if(taken.begin(), taken.end(),
+                                          [&](const std::string& s) { return s != track; });
+            ASSERT_NE(own, taken.end()) << client->LogPath;
+            EXPECT_EQ(std::count(own, taken.end(), track), 0) << client->LogPath;
+            EXPECT_NE(client->Status(), track) << client->LogPath;
+        }
+        EXPECT_EQ(a.Status(), OwnA);
+        late.Command("slow 0");
+        late.Sync();
+    }
+}
+
 // The client answers the new caption only after the plug-in has given up
 // waiting, and the rest of the hand-over is never sent: what the client
 // shows then is the plug-in's doing, not the user's.
