@@ -127,6 +127,8 @@ void AddInstance(TClient& slot, uint32_t processId, HWND window)
     if (IsZemInstance(slot) && SettingOn(Setting::SetPicture) && !RecordSetPicture(slot))
         return ClearSlot(slot);
     slot.Current = slot.Saved[0];
+    // A quit inside one of the last sends has released every slot.
+    if (SendPassAbandoned()) ClearSlot(slot);
 }
 
 void RegisterWindow(uint32_t processId, HWND window)

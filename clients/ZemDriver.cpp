@@ -196,7 +196,7 @@ void RememberShown(TClient& instance, const TStatus& written)
 {
     TStatus shown;
     const bool read = ZemReadStatus(instance, shown);
-    if (!IsValidWindow(instance.StatusWnd.Handle)) return;
+    if (SendPassAbandoned() || !IsValidWindow(instance.StatusWnd.Handle)) return;
     if (read) instance.Current = shown;
     instance.ShownUnknown = !read;
     if (!read) instance.Unconfirmed = written;
@@ -241,6 +241,8 @@ bool ZemApplyStatus(TClient& instance, const TStatus& status)
             CurrentState.Values[SettingIndex(Setting::SetPicture)] = OnOffText(false);
         for (int k = std::clamp(instance.SavedIndex, 0, 1); k >= 0; --k)
             ZemPutStatus(instance, instance.Saved[k], true, 0);
+        // The slot may have been given back inside the wait.
+        if (SendPassAbandoned()) return false;
         instance.SavedIndex = 0;
         ZemPutStatus(instance, shown, true, 0);
         instance.Saved[0] = shown;

@@ -10,6 +10,7 @@
 #include "settings/SettingsFile.h"
 #include "track/SlotStatus.h"
 #include "util/TimeText.h"
+#include "util/WinUtil.h"
 
 TPluginRecord PluginRecord{};
 WNDPROC OldPlayerWndProc = nullptr;
@@ -26,6 +27,14 @@ namespace {
 // procedure back, in that form.
 WNDPROC ReplacedPlayerWndProc = nullptr;
 bool ReplacedUnicode = false;
+
+bool Configuring = false;
+struct TConfiguring {
+    TConfiguring() { Configuring = true; }
+    ~TConfiguring() { Configuring = false; }
+    TConfiguring(const TConfiguring&) = delete;
+    TConfiguring& operator=(const TConfiguring&) = delete;
+};
 
 void SetEnableValue(bool on)
 {
@@ -112,6 +121,7 @@ void OnTrayCallback(LPARAM lParam)
 void AfterPlayerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (IsClosing(message, wParam)) {
+        AbandonSendPasses();
         StopUpdateTimer(PluginRecord.hwndParent);
         if (SettingOn(Setting::SaveRestore)) RestoreAllSlots();
         return;
@@ -192,9 +202,12 @@ int PluginInit()
     return 0;
 }
 
+// A quit inside the wait of a cycle or a restore ends that pass: once the
+// clients have their own statuses back, nothing may write the track again.
 void PluginQuit()
 {
     try {
+        AbandonSendPasses();
         SaveSettings();
         SetEnableValue(false);
         ApplyEnabledState();
@@ -203,9 +216,16 @@ void PluginQuit()
 }
 
 // The plug-in is absent from the player while the dialog runs; whatever the
-// dialog saved takes effect when init loads the file again.
+// dialog saved takes effect when init loads the file again. A request while
+// it runs (the player's preferences allow one) only brings the dialog to the
+// front: a nested quit and init would add the menu item a second time.
 void PluginConfig()
 {
+    if (Configuring) {
+        if (ConfigDialogWindow) SetForegroundWindow(ConfigDialogWindow);
+        return;
+    }
+    const TConfiguring configuring;
     try {
         CopyState(CurrentState, DialogState);
         const bool enabled = SettingOn(Setting::Enable);

@@ -66,9 +66,13 @@ void RunCycle()
         SettingOn(Setting::SetLongStatus)) {
         for (TClient& slot : state.Slots) {
             ApplySlotStatus(slot, state.CurStatus);
+            // A quit inside the wait has given the slots back: the cycle
+            // ends here and leaves the journal, tray and timer as quit did.
+            if (SendPassAbandoned()) return;
             JournalSlot(slot);
         }
     }
+    if (SendPassAbandoned()) return;
     if (SettingOn(Setting::SetTray)) {
         SetTrayTip(state.CurStatus.TrayTip);
         Shell_NotifyIconA(NIM_MODIFY, &state.TrayData);

@@ -14,6 +14,9 @@ constexpr const char* ConfigDialogTemplate = "#101";
 constexpr const char* HelpPageName = "gen_ZEM.html";
 constexpr DWORD ResetCaptionsPauseMs = 1000;
 
+// The dialog while it is open, else null.
+extern HWND ConfigDialogWindow;
+
 INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 void ShowAllControls(HWND dialog);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "plugin/UpdateCycle.h"
 #include "plugin/wa_ipc.h"
 #include "sim/common/ClientCommands.h"
 #include "sim/common/EventLog.h"
@@ -43,6 +44,15 @@ std::vector<std::string> TakenSince(const StandInClient& client, size_t from)
     for (size_t i = from; i < lines.size(); ++i)
         if (lines[i].rfind("STATUS ", 0) == 0) taken.push_back(lines[i].substr(7));
     return taken;
+}
+
+// What the player's stall lines name, "<message> <wparam>", in log order.
+std::vector<std::string> Stalls(const std::vector<std::string>& lines)
+{
+    std::vector<std::string> stalls;
+    for (const std::string& line : lines)
+        if (line.rfind("TOOK ", 0) == 0) stalls.push_back(line.substr(line.find(' ', 5) + 1));
+    return stalls;
 }
 
 struct HangTest : ClientsTest {
@@ -152,6 +162,73 @@ TEST_F(HangTest, AClientHungWhileThePlayerClosesGetsItsOwnStatusAtTheNextStart)
     Command("stop");
     EXPECT_TRUE(a.WaitForStatus(OwnA, 3000)) << a.Status();
     Close();
+}
+
+// Another program closes the player while an update cycle waits on a client
+// that hangs, or on one that is slow: the close is handled inside that wait,
+// and what the interrupted cycle had still to do is never done. Every
+// client that answers keeps the own status the close gave back.
+TEST_F(HangTest, AClosingInsideACycleLeavesTheClientsTheirOwnStatus)
+{
+    InstallServing();
+    StandInClient& a = AddClient(true, "111", OwnA);
+    StandInClient& r = AddClient(false, "333", "3|Away|lunch");
+    // Started last, it is met first by every cycle.
+    StandInClient& late = AddClient(true, "100", "9|Late|again");
+    const std::string trackRnq = "11|%Status - Группа|%Status2: Один";
+    struct Round {
+        std::string LateCommand;
+        bool Hangs;
+        UINT Message;
+        WPARAM WParam;
+    };
+    for (const Round& round : {Round{"hang 3000", true, WM_CLOSE, 0},
+                               Round{"slow 150", false, WM_SYSCOMMAND, SC_CLOSE}}) {
+        SCOPED_TRACE(round.LateCommand);
+        Start(TwoTracks);
+        Command("play");
+        ASSERT_TRUE(a.WaitForStatus(FirstTrackA, 3000)) << a.Status();
+        ASSERT_TRUE(r.WaitForStatus(trackRnq, 3000)) << r.Status();
+        Cycle();
+        late.Command(round.LateCommand);
+        if (round.Hangs)
+            WaitUntilAsleep(late, 3000);
+        else
+            late.Sync();
+        const size_t fromA = a.Log().size();
+        const size_t fromR = r.Log().size();
+
+        // The close comes once the next cycle has begun: the player takes it
+        // when the cycle first waits for a client.
+        ASSERT_GE(WaitForLine("REQ 125 0", Log().size()), 0);
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutA(window, round.Message, round.WParam, 0, SMTO_NORMAL, WaitMs, &answer);
+        ASSERT_TRUE(player.WaitForExit(WaitMs));
+        EXPECT_EQ(Log().back(), "EXIT");
+        // It was handled inside the cycle: the stall log lists it first.
+        const std::vector<std::string> stalls = Stalls(Log());
+        ASSERT_GE(stalls.size(), 2u);
+        EXPECT_EQ(stalls.back(), std::to_string(WM_TIMER) + " " + std::to_string(UpdateTimerId));
+        EXPECT_EQ(stalls[stalls.size() - 2],
+                  std::to_string(round.Message) + " " + std::to_string(round.WParam));
+        a.Sync();
+        r.Sync();
+
+        // Its own status back, and no track after it.
+        for (StandInClient* client : {&a, &r}) {
+            const std::vector<std::string> taken =
+                TakenSince(*client, client == &a ? fromA : fromR);
+            const std::string& track = client == &a ? FirstTrackA : trackRnq;
+            const auto own = std::find_if(taken.begin(), taken.end(),
+                                          [&](const std::string& s) { return s != track; });
+            ASSERT_NE(own, taken.end()) << client->LogPath;
+            EXPECT_EQ(std::count(own, taken.end(), track), 0) << client->LogPath;
+            EXPECT_NE(client->Status(), track) << client->LogPath;
+        }
+        EXPECT_EQ(a.Status(), OwnA);
+        late.Command("slow 0");
+        late.Sync();
+    }
 }
 
 // The client answers the new caption only after the plug-in has given up

@@ -64,6 +64,11 @@ TEST_F(DialogInPlayerTest, OpenedFromThePreferencesAndFromTheMenuItem)
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), window);
     EXPECT_EQ(Menu(), without);  // the player runs on, the plug-in is out
+    // Asked again from the preferences while open: the same dialog, alone.
+    Command("config");
+    Sync();
+    EXPECT_EQ(OpenDialog(), dialog);
+    EXPECT_EQ(Menu(), without);
     Click(dialog, Setting::SetStatus);
     HWND delay = GetDlgItem(dialog, Setting::DelayV);
     SendTo(delay, CB_SETCURSEL, 1);
@@ -93,7 +98,7 @@ TEST_F(DialogInPlayerTest, OpenedFromThePreferencesAndFromTheMenuItem)
     EXPECT_GE(WaitForLine("REQ 125 0", playing), 0);
     Close();
     EXPECT_EQ(Value("SetStatus"), "1");
-    EXPECT_EQ(Count("PLUGIN config gen_ZEM.dll"), 1u);
+    EXPECT_EQ(Count("PLUGIN config gen_ZEM.dll"), 2u);
     // A folder that can be written keeps the settings beside the plug-in
     // alone: the player is not even asked for its own folder.
     EXPECT_EQ(Count("REQ 335 0"), 0u);

@@ -39,6 +39,7 @@ struct TRestoring {
 
 bool ApplySlotStatus(TClient& slot, const TStatus& status)
 {
+    if (SendPassAbandoned()) return false;
     if (!IsValidWindow(slot.StatusWnd.Handle))
         return IsZemInstance(slot) && WriteCustomStatusFile(slot);
     if (!slot.ApplyStatus) return false;
@@ -51,6 +52,8 @@ bool ApplySlotStatus(TClient& slot, const TStatus& status)
 
 void RestoreSlot(TClient& slot)
 {
+    // The slot may belong to whatever ran inside the wait by now.
+    if (SendPassAbandoned()) return;
     TRestoring restoring;
     bool givenBack = false;
     if (SettingOn(Setting::SaveRestore)) {

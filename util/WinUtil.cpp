@@ -121,8 +121,10 @@ BOOL CALLBACK CollectWindowsProc(HWND window, LPARAM data)
     return TRUE;
 }
 
-// The threads that did not answer in the pass running now.
-int PassDepth = 0;
+// The innermost pass running now, the generation that passes begun now
+// take, and the threads that did not answer in the pass running now.
+const TSendPass* InnermostPass = nullptr;
+uint32_t PassGeneration = 0;
 std::vector<DWORD> SilentThreads;
 
 bool IsSilent(DWORD thread)
@@ -148,20 +150,34 @@ LRESULT AnsiLength(LRESULT characters)
 
 TSendObserver SendObserver = nullptr;
 
-TSendPass::TSendPass()
+// A pass begun inside an abandoned one starts afresh: a thread that was
+// merely slow in the abandoned pass still gets its status given back.
+TSendPass::TSendPass() : Outer(InnermostPass), Generation(PassGeneration)
 {
-    if (PassDepth++ == 0) SilentThreads.clear();
+    if (!Outer || Outer->Generation != Generation) SilentThreads.clear();
+    InnermostPass = this;
 }
 
 TSendPass::~TSendPass()
 {
-    if (--PassDepth == 0) SilentThreads.clear();
+    InnermostPass = Outer;
+    if (!Outer) SilentThreads.clear();
+}
+
+void AbandonSendPasses()
+{
+    ++PassGeneration;
+}
+
+bool SendPassAbandoned()
+{
+    return InnermostPass && InnermostPass->Generation != PassGeneration;
 }
 
 TAnswer SendToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     TAnswer answer;
-    if (!window) return answer;
+    if (!window || SendPassAbandoned()) return answer;
     // The window's thread is looked up only where it matters.
     const bool lengthAsked = message == WM_GETTEXTLENGTH;
     DWORD thread = 0;
@@ -181,10 +197,13 @@ TAnswer SendToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     const LRESULT sent =
         wide ? SendMessageTimeoutW(window, message, wParam, lParam, flags, SendTimeoutMs, &value)
              : SendMessageTimeoutA(window, message, wParam, lParam, flags, SendTimeoutMs, &value);
+    // What ran inside the wait may have abandoned the pass: its answer no
+    // longer counts.
+    if (SendPassAbandoned()) return answer;
     if (sent == 0) {
         // A window that is still there did not answer; one that is gone
         // says nothing about its thread.
-        if (PassDepth > 0 && IsWindow(window)) {
+        if (InnermostPass && IsWindow(window)) {
             thread = GetWindowThreadProcessId(window, nullptr);
             if (thread != 0) SilentThreads.push_back(thread);
         }

@@ -409,16 +409,34 @@ TEST(WinUtil, AThreadThatDoesNotAnswerIsWaitedForOncePerPass)
         EXPECT_FALSE(SetControlText(hanging.Handle, "never"));
         EXPECT_FALSE(SendToWindow(hanging.Handle, WM_NULL, 0, 0).Answered);
         EXPECT_LT(ElapsedSince(start), SendTimeoutMs / 2);
+        // Abandoned (a quit ran inside a wait): the quit's own pass waits
+        // for the thread again, as one of its own.
+        AbandonSendPasses();
+        {
+            TSendPass restore;
+            EXPECT_FALSE(SendPassAbandoned());
+            start = GetTickCount();
+            EXPECT_FALSE(SendToWindow(hanging.Handle, WM_NULL, 0, 0).Answered);
+            EXPECT_GE(ElapsedSince(start) + 20, SendTimeoutMs);
+        }
+        EXPECT_TRUE(SendPassAbandoned());
     }
+    EXPECT_FALSE(SendPassAbandoned());
     // Out of the pass, a send waits again, once.
     const DWORD start = GetTickCount();
     EXPECT_FALSE(SendToWindow(hanging.Handle, WM_NULL, 0, 0).Answered);
     EXPECT_GE(ElapsedSince(start) + 20, SendTimeoutMs);
 
     Sleep(2500);
+    {
+        // An abandoned pass writes nothing to a thread that would answer.
+        TSendPass abandoned;
+        AbandonSendPasses();
+        EXPECT_FALSE(SetControlText(hanging.Handle, "never"));
+    }
     TSendPass next;
     ASSERT_TRUE(GetControlText(hanging.Handle, text));
-    EXPECT_EQ(text, "hanging text");  // what went unanswered was not written
+    EXPECT_EQ(text, "hanging text");  // what went unanswered or abandoned was not written
     // A control that is no window reads as empty, without a send.
     EXPECT_TRUE(ReadControlOrNone(nullptr, text));
     EXPECT_EQ(text, "");

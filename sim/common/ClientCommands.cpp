@@ -79,6 +79,34 @@ bool Arm(const std::string& argument, int hookType, HOOKPROC procedure,
     return Trap.Hook != nullptr;
 }
 
+// The delay of "slow", with the hook that waits it out.
+struct TSlowness {
+    HHOOK Hook = nullptr;
+    DWORD Ms = 0;
+};
+TSlowness Slowness;
+
+// The channel's commands are the test's, not the plug-in's: they go on at
+// their own pace.
+LRESULT CALLBACK DelayMessage(int code, WPARAM fromThisThread, LPARAM lParam)
+{
+    const UINT message = reinterpret_cast<const CWPSTRUCT*>(lParam)->message;
+    if (code == HC_ACTION && fromThisThread == 0 && message != WM_COPYDATA) Sleep(Slowness.Ms);
+    return CallNextHookEx(nullptr, code, fromThisThread, lParam);
+}
+
+bool SetSlowness(const std::string& argument)
+{
+    int ms = 0;
+    if (!ParseCount(argument, MaxHangMs, ms)) return false;
+    if (Slowness.Hook) UnhookWindowsHookEx(Slowness.Hook);
+    Slowness = TSlowness{};
+    if (ms == 0) return true;
+    Slowness.Ms = static_cast<DWORD>(ms);
+    Slowness.Hook = SetWindowsHookExA(WH_CALLWNDPROC, DelayMessage, nullptr, GetCurrentThreadId());
+    return Slowness.Hook != nullptr;
+}
+
 // "<message> <ms>"
 bool ArmHang(const std::string& argument, const TClientActions& actions)
 {
@@ -110,6 +138,7 @@ bool RunCommand(HWND mainWindow, const TClientActions& actions, const std::strin
     if (name == "die-on") return Arm(argument, WH_CALLWNDPROC, BeforeMessage, actions);
     if (name == "hang-on") return ArmHang(argument, actions);
     if (name == "destroy-status-on") return Arm(argument, WH_CALLWNDPROCRET, AfterMessage, actions);
+    if (name == "slow") return SetSlowness(argument);
     if (name == "hang") {
         int ms = 0;
         if (!ParseCount(argument, MaxHangMs, ms)) return false;

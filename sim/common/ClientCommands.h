@@ -28,6 +28,10 @@
 //                   arrives, before it is handled (and answered)
 //                   Each of the three waits for one message only; a later
 //                   one replaces it. Nothing else the client answers changes.
+//   slow <ms>       from now on every message from another thread (but the
+//                   channel's own WM_COPYDATA) waits that long (at most
+//                   MaxHangMs) before it is handled and answered; 0 ends it.
+//                   Independent of the three above.
 //   log <text>      a marker line
 //
 // Log lines of this part, after the time stamp:

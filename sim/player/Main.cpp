@@ -7,7 +7,9 @@
 // older players do. Requests are answered in the ANSI code page either way.
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "sim/common/EventLog.h"
 #include "sim/common/TextFile.h"
@@ -124,6 +126,58 @@ HWND CreateMainWindow(HINSTANCE instance)
                            480, 140, nullptr, nullptr, instance, nullptr);
 }
 
+// How long the player's thread spent on one message, the plug-in's hook and
+// timer procedures included; only those that stalled it noticeably are
+// logged. Messages sent to the thread are timed by a pair of hooks (their
+// starts on a stack: one may be handled inside another), posted ones around
+// their dispatch.
+constexpr uint64_t NoticeableMs = 50;
+std::vector<uint64_t> SentStarts;
+
+void LogDuration(UINT message, WPARAM wParam, uint64_t start)
+{
+    const uint64_t took = LogClock() - start;
+    if (took < NoticeableMs) return;
+    LogEvent("TOOK " + std::to_string(took) + " " + std::to_string(message) + " " +
+             std::to_string(wParam));
+}
+
+LRESULT CALLBACK BeforeSent(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION) SentStarts.push_back(LogClock());
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK AfterSent(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION && !SentStarts.empty()) {
+        const CWPRETSTRUCT& sent = *reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        const uint64_t start = SentStarts.back();
+        SentStarts.pop_back();
+        try {
+            LogDuration(sent.message, sent.wParam, start);
+        } catch (...) {
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void RunTimedMessageLoop()
+{
+    const DWORD thread = GetCurrentThreadId();
+    const HHOOK before = SetWindowsHookExA(WH_CALLWNDPROC, BeforeSent, nullptr, thread);
+    const HHOOK after = SetWindowsHookExA(WH_CALLWNDPROCRET, AfterSent, nullptr, thread);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        const uint64_t start = LogClock();
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+        LogDuration(message.message, message.wParam, start);
+    }
+    if (after) UnhookWindowsHookEx(after);
+    if (before) UnhookWindowsHookEx(before);
+}
+
 int Run(int argc, char** argv)
 {
     TOptions options;
@@ -152,7 +206,7 @@ int Run(int argc, char** argv)
     LoadPlugins(options.Plugins, Player.Window);
     if (options.Show) ShowMainWindow(Player.Window);
 
-    RunMessageLoop();
+    RunTimedMessageLoop();
     FreePlugins();
     LogEvent("EXIT");
     return 0;

@@ -17,6 +17,9 @@
 //   SENT <msg> <wparam> <lparam> <result>  answer to the command "send"
 //   MARK <text>                 the command "log <text>"
 //   BAD <text>                  a command that was not understood
+//   TOOK <ms> <msg> <wparam>    a message to the main thread that took 50 ms
+//                               or more to handle, plug-ins included; one
+//                               handled inside another is logged before it
 //   EXIT                        the last line, once the plug-ins are freed
 #pragma once
 
