@@ -124,9 +124,10 @@ void AddInstance(TClient& slot, uint32_t processId, HWND window)
     slot.Current = slot.Saved[0];
     // What the plug-in wrote before the player died is not the user's own.
     if (RecallJournalEntry(slot)) return;
+    // Current stays what the client shows, the own picture if one was chosen:
+    // the next apply must not take that choice for the user's.
     if (IsZemInstance(slot) && SettingOn(Setting::SetPicture) && !RecordSetPicture(slot))
         return ClearSlot(slot);
-    slot.Current = slot.Saved[0];
     // A quit inside one of the last sends has released every slot.
     if (SendPassAbandoned()) ClearSlot(slot);
 }

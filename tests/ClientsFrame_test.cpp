@@ -119,6 +119,27 @@ TEST_F(ClientsTest, TheUsersOwnChoiceIsKeptAndSwitchesTheOwnPictureOff)
     EXPECT_EQ(Value("SetPicture"), "0");
 }
 
+// The picture the plug-in switches to at registration is what the client
+// shows then: no change by the user, and the user's own picture comes back.
+TEST_F(ClientsTest, TheOwnPictureChosenAtRegistrationIsNoChangeByTheUser)
+{
+    InstallServing({{"Picture", "11"}});
+    StandInClient& a = AddClient(true, "111", "3|Busy|at desk");
+    Start(Playlist);
+    Cycle();
+    Cycle();
+    EXPECT_EQ(a.Status(), "3|Busy|at desk");
+    Command("play");
+    ASSERT_TRUE(a.WaitForStatus("11|Busy - Группа|at desk: Один", 3000)) << a.Status();
+    // Stopped, the newer saved status is handed back: the own picture with
+    // the texts it had; the user's own picture comes back at the close.
+    Command("stop");
+    EXPECT_TRUE(a.WaitForStatus("11|Busy|at desk", 3000)) << a.Status();
+    Close();
+    EXPECT_EQ(a.Status(), "3|Busy|at desk");
+    EXPECT_EQ(Value("SetPicture"), "1");
+}
+
 TEST_F(ClientsTest, ANewTitleIsAnotherAccountWithItsOwnStatus)
 {
     InstallServing();
