@@ -26,6 +26,26 @@ std::string Record(const TStatus& status)
     return record;
 }
 
+// The same record may stand on other pictures' lines too: the one on the
+// picture's own line is the client's, else the first found is taken. The
+// record is passed with the line ends around it.
+void ReplaceRecord(std::string& text, int32_t picture, const std::string& record,
+                   const std::string& replacement)
+{
+    // Picture n's line begins after the n-th line end.
+    size_t start = std::string::npos;
+    size_t from = 0;
+    for (int32_t n = 0; n < picture; ++n) {
+        start = text.find(LineEnd, from);
+        if (start == std::string::npos) break;
+        from = start + LineEnd.size();
+    }
+    if (start != std::string::npos && text.compare(start, record.size(), record) == 0)
+        text.replace(start, record.size(), replacement);
+    else
+        text = ReplaceText(text, record, replacement, 0);
+}
+
 // Raised while statuses are put back: the drivers then write what they are
 // given, as it is.
 struct TRestoring {
@@ -95,7 +115,8 @@ bool WriteCustomStatusFile(TClient& slot)
         if (!status) continue;
         const std::string current = LineEnd + Record(*status) + LineEnd;
         for (int j = std::clamp(slot.SavedIndex, 0, 1); j >= 0; --j)
-            text = ReplaceText(text, current, LineEnd + Record(slot.Saved[j]) + LineEnd, 0);
+            ReplaceRecord(text, status->PictureIndex, current,
+                          LineEnd + Record(slot.Saved[j]) + LineEnd);
     }
     return WriteWholeFile(path, text.data(), static_cast<uint32_t>(text.size()), false);
 }

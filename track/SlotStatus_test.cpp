@@ -256,6 +256,31 @@ TEST_F(CustomStatusTest, AWriteAnsweredTooLateIsPutRightAsWellAsTheStatusSeen)
               "\r\nWorking#custom_status_descr#at desk\r\nWorking#custom_status_descr#at desk\r\n");
 }
 
+// The plug-in's texts may stand on other pictures' lines too: only the line
+// of the picture shown is repaired, for the late write as for the one seen.
+TEST_F(CustomStatusTest, ARepeatedRecordIsRepairedOnThePicturesOwnLine)
+{
+    const std::string music = "Music#custom_status_descr#Now playing";
+    const std::string old = "Old#custom_status_descr#track";
+    std::vector<std::string> lines(23);
+    lines[0] = "X#custom_status_descr#x";
+    for (size_t i = 1; i < lines.size(); ++i) lines[i] = "R" + std::to_string(i);
+    lines[4] = lines[11] = lines[20] = music;  // pictures 4, 11 and 20
+    lines[2] = lines[7] = old;                 // pictures 2 and 7
+    std::string original;
+    for (const std::string& line : lines) original += line + "\r\n";
+    Write(original);
+    slot.Current = Status(11, "Music", "Now playing");
+    slot.ShownUnknown = true;
+    slot.Unconfirmed = Status(7, "Old", "track");
+    EXPECT_TRUE(WriteCustomStatusFile(slot));
+    lines[0] = CustomStatusMarker;
+    lines[11] = lines[7] = "Working#custom_status_descr#at desk";
+    std::string expected;
+    for (const std::string& line : lines) expected += line + "\r\n";
+    EXPECT_EQ(RawFile(file), expected);
+}
+
 TEST_F(CustomStatusTest, RestoreEmptiesTheSlotWhateverSaveRestoreSays)
 {
     Write("A#custom_status_descr#a\r\nMusic#custom_status_descr#Now playing\r\n");
