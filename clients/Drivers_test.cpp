@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "clients/Instances.h"
 #include "clients/RnqDriver.h"
 #include "clients/ZemDriver.h"
 #include "plugin/Plugin.h"
+#include "plugin/gen_ZEM.h"
+#include "settings/Settings.h"
+#include "tests/TestWindows.h"
 
 namespace {
 
@@ -86,6 +90,41 @@ TEST(ClientKinds, CarryTheirNamesClassesAndDriversOperations)
             }
         }
     }
+}
+
+// ZEM windows of the test's own process: a status dialog with its "OK"
+// panel is all a registration needs.
+struct ZemWindowsTest : ::testing::Test {
+    WindowClass mainClass{"TMainForm"}, dialogClass{"TCusForm"}, panelClass{"TPanel"};
+    const uint32_t self = GetCurrentProcessId();
+
+    void SetUp() override
+    {
+        ModuleInit();
+        CopyState(DefaultState, CurrentState);
+        for (const WindowClass* c : {&mainClass, &dialogClass, &panelClass})
+            ASSERT_TRUE(c->Registered) << c->Name;
+    }
+    void TearDown() override
+    {
+        for (TClient& slot : CurrentState.Slots) ClearSlot(slot);
+    }
+};
+
+TEST_F(ZemWindowsTest, AStatusDialogIsServedByOneSlotOnly)
+{
+    Window first(mainClass, "[zem] - 111"), second(mainClass, "[zem] - 111");
+    Window shared(dialogClass, ""), ok(panelClass, "OK", shared.Handle);
+    RegisterWindow(self, first.Handle);
+    RegisterWindow(self, second.Handle);
+    EXPECT_EQ(CurrentState.Slots[0].StatusWnd.Handle, shared.Handle);
+    EXPECT_EQ(CurrentState.Slots[1].ProcessId, 0u);
+
+    // A dialog of its own is the second main window's.
+    Window own(dialogClass, ""), ownOk(panelClass, "OK", own.Handle);
+    RegisterWindow(self, second.Handle);
+    EXPECT_EQ(CurrentState.Slots[1].StatusWnd.Handle, own.Handle);
+    EXPECT_EQ(CurrentState.Slots[0].StatusWnd.Handle, shared.Handle);
 }
 
 }  // namespace

@@ -27,14 +27,25 @@ uint32_t WindowProcess(HWND window)
     return processId;
 }
 
-// The status window of the instance's own process, among the siblings of
-// its main window (the top-level windows when it has no parent).
+// Two main windows of one process may share one status dialog: two slots
+// driving it would take each other's writes for the user's.
+bool ServedStatusWindow(HWND window)
+{
+    for (const TClient& slot : CurrentState.Slots)
+        if (slot.ProcessId != 0 && slot.StatusWnd.Handle == window) return true;
+    return false;
+}
+
+// The status window of the instance's own process that no slot serves yet,
+// among the siblings of its main window (the top-level windows when it has
+// no parent).
 HWND FindStatusWindow(const TClient& slot)
 {
     HWND parent = GetParent(slot.MainWnd.Handle);
     const char* statusClass = slot.StatusWnd.ClassName.c_str();
     HWND window = FindWindowExA(parent, nullptr, statusClass, nullptr);
-    while (IsValidWindow(window) && WindowProcess(window) != slot.ProcessId)
+    while (IsValidWindow(window) &&
+           (WindowProcess(window) != slot.ProcessId || ServedStatusWindow(window)))
         window = FindWindowExA(parent, window, statusClass, nullptr);
     return window;
 }
