@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "clients/Instances.h"
 #include "clients/RnqDriver.h"
 #include "clients/ZemDriver.h"
@@ -7,6 +9,7 @@
 #include "plugin/gen_ZEM.h"
 #include "settings/Settings.h"
 #include "tests/TestWindows.h"
+#include "util/Files.h"
 
 namespace {
 
@@ -110,6 +113,23 @@ struct ZemWindowsTest : ::testing::Test {
         for (TClient& slot : CurrentState.Slots) ClearSlot(slot);
     }
 };
+
+TEST_F(ZemWindowsTest, OnlyTheLeadingTitlePrefixIsRemovedFromTheAccount)
+{
+    Window main(mainClass, "");
+    Window dialog(dialogClass, ""), ok(panelClass, "OK", dialog.Handle);
+    const std::pair<const char*, const char*> accounts[] = {
+        {"[zem] - [zem] - 1", "[zem] - 1"}, {"[ZEM] - 222", "222"}, {"x[zem] - 3", "x[zem] - 3"}};
+    for (const auto& account : accounts) {
+        SCOPED_TRACE(account.first);
+        SetWindowTextA(main.Handle, account.first);
+        RegisterWindow(self, main.Handle);
+        ASSERT_EQ(CurrentState.Slots[0].ProcessId, self);
+        EXPECT_EQ(CurrentState.Slots[0].ProfileDir,
+                  FolderOf(GetProcessExePath(self)) + "Users\\" + account.second + "\\");
+        ClearSlot(CurrentState.Slots[0]);
+    }
+}
 
 TEST_F(ZemWindowsTest, AStatusDialogIsServedByOneSlotOnly)
 {

@@ -50,6 +50,14 @@ HWND FindStatusWindow(const TClient& slot)
     return window;
 }
 
+// The title is the prefix and the account; an account may itself hold the
+// prefix, so only the leading one is removed.
+std::string AccountOf(const std::string& title)
+{
+    const TRLSResult split = SplitFirst(title, ZemTitlePrefix);
+    return split.Position == 1 ? split.Right : title;
+}
+
 // The account comes from another program's window title and becomes a
 // folder name; one that would lead out of the client's "Users" folder gives
 // no profile folder, so that no file elsewhere is rewritten as the client's.
@@ -119,8 +127,7 @@ void AddInstance(TClient& slot, uint32_t processId, HWND window)
          slot.MainWnd.Text.find(SettingText(Setting::CustomZEM)) != std::string::npos);
     if (!served || !FindClientKind(slot)) return ClearSlot(slot);
 
-    const std::string account =
-        ReplaceText(slot.MainWnd.Text, ZemTitlePrefix, "", ReplaceAll | IgnoreCase);
+    const std::string account = AccountOf(slot.MainWnd.Text);
     if (IsPlainFolderName(account))
         slot.ProfileDir = FolderOf(GetProcessExePath(processId)) + "Users\\" + account + "\\";
 
