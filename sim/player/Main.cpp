@@ -144,7 +144,12 @@ void LogDuration(UINT message, WPARAM wParam, uint64_t start)
 
 LRESULT CALLBACK BeforeSent(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HC_ACTION) SentStarts.push_back(LogClock());
+    try {
+        if (code == HC_ACTION) SentStarts.push_back(LogClock());
+    } catch (...) {
+        // Without a start this message goes untimed, and its end times
+        // the message it was handled inside.
+    }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
