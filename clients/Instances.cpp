@@ -9,6 +9,7 @@
 #include "util/Files.h"
 #include "util/Handles.h"
 #include "util/Numbers.h"
+#include "util/SendReplay.h"
 #include "util/Text.h"
 #include "util/WinUtil.h"
 
@@ -174,14 +175,31 @@ void RegisterWindow(uint32_t processId, HWND window)
     }
 }
 
-bool RefreshInstances()
+namespace {
+
+bool IsHeldBySlot(HWND window)
+{
+    for (const TClient& slot : CurrentState.Slots)
+        if (slot.ProcessId != 0 && slot.MainWnd.Handle == window) return true;
+    return false;
+}
+
+}  // namespace
+
+bool RefreshInstances(bool slowOnes)
 {
     for (TClient& slot : CurrentState.Slots)
         if (slot.ProcessId != 0 && !IsValidWindow(slot.StatusWnd.Handle)) RestoreSlot(slot);
     TWindowsAr found;
     for (const TClient& kind : ClientKinds) found.Classes += kind.MainWnd.ClassName + " ";
     CollectWindows(nullptr, found);
-    for (int i = 0; i < found.Count; ++i)
-        RegisterWindow(WindowProcess(found.Handles[i]), found.Handles[i]);
+    // A window that a slot holds is looked at with that slot's update.
+    for (int i = 0; i < found.Count; ++i) {
+        HWND window = found.Handles[i];
+        if (IsHeldBySlot(window) || IsSlowWindow(window) != slowOnes) continue;
+        TResumable work(window, TWork::Registration);
+        RegisterWindow(WindowProcess(window), window);
+        if (SendPassAbandoned()) break;
+    }
     return true;
 }

@@ -8,9 +8,12 @@
 
 #include "clients/dsupport2ZEM.h"
 
-// Drops instances whose status window has gone, then registers every new
-// client main window among the top-level windows. Always true.
-bool RefreshInstances();
+// Drops instances whose status window has gone, then registers the client
+// main windows among the top-level windows that no slot holds, those of
+// slow threads or those of the others. Always true.
+bool RefreshInstances(bool slowOnes);
+// A window that a slot holds under another title now is another account:
+// that slot is given back, and the window registered anew.
 void RegisterWindow(uint32_t processId, HWND window);
 void AddInstance(TClient& slot, uint32_t processId, HWND window);
 // The executable of a process; empty when it cannot be read.

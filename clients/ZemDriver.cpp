@@ -119,6 +119,9 @@ bool ZemForceOpen(TClient& instance)
     panel.Handle = panels.Last;
     FillWindowEx(panel);
     const LPARAM nearRightEnd = MAKELPARAM(panels.Rect.right - mainRect.left - 15, 15);
+    // Once clicked, the dialog must be closed again in the same pass: left
+    // open, it would stand on the user's screen as the user's own.
+    const TMustSend unbroken;
     SendToWindow(panel.Handle, WM_LBUTTONDOWN, MK_LBUTTON, nearRightEnd);
     SendToWindow(panel.Handle, WM_LBUTTONUP, 0, nearRightEnd);
     SendToWindow(instance.StatusWnd.Handle, WM_SYSCOMMAND, SC_CLOSE, 0);

@@ -10,6 +10,7 @@
 #include "track/Templates.h"
 #include "track/TrackInfo.h"
 #include "util/Numbers.h"
+#include "util/SendReplay.h"
 #include "util/Text.h"
 #include "util/WinUtil.h"
 
@@ -26,10 +27,10 @@ UINT UpdateDelayMs(const std::string& delay)
     return static_cast<UINT>(ms < USER_TIMER_MAXIMUM ? ms : USER_TIMER_MAXIMUM);
 }
 
-void StartUpdateTimer(HWND window)
+void StartUpdateTimer(HWND window, UINT delayMs)
 {
     if (UpdateBusy > 0) return;
-    const UINT delay = UpdateDelayMs(SettingText(Setting::DelayV));
+    const UINT delay = delayMs > 0 ? delayMs : UpdateDelayMs(SettingText(Setting::DelayV));
     if (CurrentState.TimerId != 0) StopUpdateTimer(window);
     CurrentState.TimerId = SetTimer(window, UpdateTimerId, delay, UpdateStatus);
 }
@@ -50,9 +51,44 @@ int32_t PictureIndex(const std::string& picture, const std::string& pictureList)
 
 namespace {
 
+// Everything a cycle does for one registered client is one piece of work:
+// the look at its account, then the status. Cut short for lack of time, it
+// leaves the slot as it was and goes on in the next pass.
+void UpdateSlot(TClient& slot, bool applying)
+{
+    const HWND main = slot.MainWnd.Handle;
+    TResumable work(main, TWork::Update);
+    const TClient before = slot;
+    RegisterWindow(slot.ProcessId, main);
+    // Another account took the slot back; its registration is enough.
+    if (applying && slot.ProcessId != 0 && slot.MainWnd.Handle == main)
+        ApplySlotStatus(slot, CurrentState.CurStatus);
+    if (SendPassAbandoned()) return;
+    if (work.Cut())
+        slot = before;
+    else
+        JournalSlot(slot);
+}
+
+// The clients whose threads answer promptly are served first and in full;
+// the slow ones get what is left of the cycle's time.
+void ServeClients()
+{
+    const bool applying = SettingOn(Setting::SetPicture) || SettingOn(Setting::SetStatus) ||
+                          SettingOn(Setting::SetLongStatus);
+    for (const bool slowOnes : {false, true}) {
+        RefreshInstances(slowOnes);
+        for (TClient& slot : CurrentState.Slots) {
+            if (SendPassAbandoned()) return;
+            if (slot.ProcessId == 0 || IsSlowWindow(slot.MainWnd.Handle) != slowOnes) continue;
+            UpdateSlot(slot, applying);
+        }
+    }
+}
+
 void RunCycle()
 {
-    TSendPass pass;
+    TSendPass pass(CycleBudgetMs);
     TPS& state = CurrentState;
     state.PlayerActive = GatherTrackInfo();
     state.CurStatus.Caption = ExpandTemplate(SettingText(Setting::Status));
@@ -61,17 +97,9 @@ void RunCycle()
         PictureIndex(SettingText(Setting::Picture), state.Captions[SettingIndex(Setting::Picture)]);
     state.CurStatus.TrayTip = ExpandTemplate(SettingText(Setting::Tray));
     if (!SettingOn(Setting::Enable)) return;
-    RefreshInstances();
-    if (SettingOn(Setting::SetPicture) || SettingOn(Setting::SetStatus) ||
-        SettingOn(Setting::SetLongStatus)) {
-        for (TClient& slot : state.Slots) {
-            ApplySlotStatus(slot, state.CurStatus);
-            // A quit inside the wait has given the slots back: the cycle
-            // ends here and leaves the journal, tray and timer as quit did.
-            if (SendPassAbandoned()) return;
-            JournalSlot(slot);
-        }
-    }
+    ServeClients();
+    // A quit inside the wait has given the slots back: the cycle ends here
+    // and leaves the journal, tray and timer as quit did.
     if (SendPassAbandoned()) return;
     if (SettingOn(Setting::SetTray)) {
         SetTrayTip(state.CurStatus.TrayTip);
@@ -79,7 +107,9 @@ void RunCycle()
     }
     // A playback change during the cycle may have cleared the count already.
     if (UpdateBusy > 0) --UpdateBusy;
-    StartUpdateTimer(PluginRecord.hwndParent);
+    // Work put off for lack of time goes on soon, after the player's own
+    // messages have had their turn.
+    StartUpdateTimer(PluginRecord.hwndParent, SendsPutOff() ? ContinueDelayMs : 0);
 }
 
 }  // namespace

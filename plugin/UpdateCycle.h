@@ -9,8 +9,13 @@
 constexpr UINT_PTR UpdateTimerId = 100;
 
 void StopUpdateTimer(HWND window);
-// Arms the timer with the DelayV delay unless a cycle is running.
-void StartUpdateTimer(HWND window);
+// After a cycle that put work off for lack of time, the next one comes
+// after this delay instead of DelayV.
+constexpr UINT ContinueDelayMs = 250;
+
+// Arms the timer unless a cycle is running: with the DelayV delay, or the
+// one given.
+void StartUpdateTimer(HWND window, UINT delayMs = 0);
 // The timer procedure: one update cycle.
 void CALLBACK UpdateStatus(HWND window, UINT message, UINT_PTR timerId, DWORD time);
 

@@ -119,6 +119,49 @@ TEST_F(HangTest, AHungClientFreezesNeitherThePlayerNorTheOthers)
     EXPECT_EQ(Value("SetPicture"), "1");
 }
 
+// The longest that the player's thread was held by one update cycle, from
+// its stall lines.
+DWORD LongestCycle(const std::vector<std::string>& lines)
+{
+    const std::string timer = " " + std::to_string(WM_TIMER) + " " + std::to_string(UpdateTimerId);
+    DWORD longest = 0;
+    for (const std::string& line : lines)
+        if (line.rfind("TOOK ", 0) == 0 && line.size() > timer.size() &&
+            line.compare(line.size() - timer.size(), timer.size(), timer) == 0)
+            longest = std::max(longest, static_cast<DWORD>(std::stoul(line.substr(5))));
+    return longest;
+}
+
+// A client that answers every message, but slowly, holds the player's
+// thread no longer than a cycle's budget: the prompt client is served
+// first and in full, the slow one's registration and updates are spread
+// over the next cycles, and it ends with its own status all the same.
+TEST_F(HangTest, ASlowClientHoldsThePlayerNoLongerThanACyclesBudget)
+{
+    InstallServing();
+    StandInClient& a = AddClient(true, "111", OwnA);
+    StandInClient& s = AddClient(true, "222", OwnB);
+    s.Command("slow 150");
+    s.Sync();
+    Start(TwoTracks);
+    const size_t from = s.Log().size();
+    Command("play");
+    ASSERT_TRUE(a.WaitForStatus(FirstTrackA, 3000)) << a.Status();
+    EXPECT_EQ(s.Status(), OwnB);
+    ASSERT_TRUE(s.WaitForStatus(FirstTrackB, 30000)) << s.Status();
+    Command("stop");
+    EXPECT_TRUE(a.WaitForStatus(OwnA, 3000)) << a.Status();
+    EXPECT_TRUE(s.WaitForStatus(OwnB, 30000)) << s.Status();
+    // Nothing it missed was taken for the user's: only the track and its
+    // own status, each once.
+    EXPECT_EQ(TakenSince(s, from), (std::vector<std::string>{FirstTrackB, OwnB}));
+    const DWORD slack = 150;
+    EXPECT_LT(LongestCycle(Log()), CycleBudgetMs + slack);
+    Close();
+    EXPECT_EQ(a.Status(), OwnA);
+    EXPECT_EQ(s.Status(), OwnB);
+}
+
 // The client sleeps when it is first asked for the length of a text, while
 // it is being registered: it is not recorded with a status it never gave,
 // and is registered once it answers.

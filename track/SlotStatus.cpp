@@ -88,10 +88,15 @@ void RestoreSlot(TClient& slot)
     ClearSlot(slot);
 }
 
+// Every client that answers promptly gets its own status back before the
+// slow ones take what is left of the time.
 void RestoreAllSlots()
 {
-    TSendPass pass;
-    for (TClient& slot : CurrentState.Slots) RestoreSlot(slot);
+    TSendPass pass(RestoreBudgetMs);
+    for (const bool slowOnes : {false, true})
+        for (TClient& slot : CurrentState.Slots)
+            if (slot.ProcessId != 0 && IsSlowWindow(slot.MainWnd.Handle) == slowOnes)
+                RestoreSlot(slot);
 }
 
 // The client has exited showing the plug-in's texts: its file gets the
@@ -127,7 +132,7 @@ void ResetCaptionsFromBackup(TClient& slot)
     const std::string backup = slot.ProfileDir + CustomStatusBackup;
     if (!FileExists(backup)) CopyFileA(file.c_str(), backup.c_str(), FALSE);
     if (!FileExists(backup)) return;
-    TSendPass pass;
+    TSendPass pass(RestoreBudgetMs);
     TRestoring restoring;
     TStatus record;
     record.PictureIndex = -1;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
 #include <vector>
 
 namespace {
@@ -121,99 +120,7 @@ BOOL CALLBACK CollectWindowsProc(HWND window, LPARAM data)
     return TRUE;
 }
 
-// The innermost pass running now, the generation that passes begun now
-// take, and the threads that did not answer in the pass running now.
-const TSendPass* InnermostPass = nullptr;
-uint32_t PassGeneration = 0;
-std::vector<DWORD> SilentThreads;
-
-bool IsSilent(DWORD thread)
-{
-    return std::find(SilentThreads.begin(), SilentThreads.end(), thread) != SilentThreads.end();
-}
-
-// Bytes that an ANSI text of so many characters may need.
-LRESULT AnsiLength(LRESULT characters)
-{
-    static const UINT perCharacter = [] {
-        CPINFO info{};
-        return GetCPInfo(CP_ACP, &info) && info.MaxCharSize > 1 ? info.MaxCharSize : 1u;
-    }();
-    if (characters <= 0) return characters;
-    const LRESULT most = std::numeric_limits<LRESULT>::max();
-    return characters > most / static_cast<LRESULT>(perCharacter)
-               ? most
-               : characters * static_cast<LRESULT>(perCharacter);
-}
-
 }  // namespace
-
-TSendObserver SendObserver = nullptr;
-
-// A pass begun inside an abandoned one starts afresh: a thread that was
-// merely slow in the abandoned pass still gets its status given back.
-TSendPass::TSendPass() : Outer(InnermostPass), Generation(PassGeneration)
-{
-    if (!Outer || Outer->Generation != Generation) SilentThreads.clear();
-    InnermostPass = this;
-}
-
-TSendPass::~TSendPass()
-{
-    InnermostPass = Outer;
-    if (!Outer) SilentThreads.clear();
-}
-
-void AbandonSendPasses()
-{
-    ++PassGeneration;
-}
-
-bool SendPassAbandoned()
-{
-    return InnermostPass && InnermostPass->Generation != PassGeneration;
-}
-
-TAnswer SendToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    TAnswer answer;
-    if (!window || SendPassAbandoned()) return answer;
-    // The window's thread is looked up only where it matters.
-    const bool lengthAsked = message == WM_GETTEXTLENGTH;
-    DWORD thread = 0;
-    if (lengthAsked || !SilentThreads.empty()) {
-        thread = GetWindowThreadProcessId(window, nullptr);
-        if (thread == 0 || IsSilent(thread)) return answer;
-    }
-    if (SendObserver) SendObserver(window, message, wParam, lParam);
-    // SMTO_NORMAL: while it waits, the player's thread goes on answering
-    // what is sent to it. Wine answers the ANSI WM_GETTEXTLENGTH of another
-    // thread's window with a second send that waits without a limit; the
-    // wide one keeps the limit, and its count of characters becomes the
-    // bytes that the ANSI text may need.
-    const UINT flags = SMTO_NORMAL | SMTO_ABORTIFHUNG;
-    const bool wide = lengthAsked && thread != GetCurrentThreadId();
-    DWORD_PTR value = 0;
-    const LRESULT sent =
-        wide ? SendMessageTimeoutW(window, message, wParam, lParam, flags, SendTimeoutMs, &value)
-             : SendMessageTimeoutA(window, message, wParam, lParam, flags, SendTimeoutMs, &value);
-    // What ran inside the wait may have abandoned the pass: its answer no
-    // longer counts.
-    if (SendPassAbandoned()) return answer;
-    if (sent == 0) {
-        // A window that is still there did not answer; one that is gone
-        // says nothing about its thread.
-        if (InnermostPass && IsWindow(window)) {
-            thread = GetWindowThreadProcessId(window, nullptr);
-            if (thread != 0) SilentThreads.push_back(thread);
-        }
-        return answer;
-    }
-    answer.Answered = true;
-    answer.Value = static_cast<LRESULT>(value);
-    if (wide) answer.Value = AnsiLength(answer.Value);
-    return answer;
-}
 
 bool IsValidWindow(HWND window)
 {
