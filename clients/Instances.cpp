@@ -186,7 +186,7 @@ bool IsHeldBySlot(HWND window)
 
 }  // namespace
 
-bool RefreshInstances(bool slowOnes)
+bool RefreshInstances(bool promptOnly)
 {
     for (TClient& slot : CurrentState.Slots)
         if (slot.ProcessId != 0 && !IsValidWindow(slot.StatusWnd.Handle)) RestoreSlot(slot);
@@ -196,7 +196,7 @@ bool RefreshInstances(bool slowOnes)
     // A window that a slot holds is looked at with that slot's update.
     for (int i = 0; i < found.Count; ++i) {
         HWND window = found.Handles[i];
-        if (IsHeldBySlot(window) || IsSlowWindow(window) != slowOnes) continue;
+        if (IsHeldBySlot(window) || (promptOnly && IsSlowWindow(window))) continue;
         TResumable work(window, TWork::Registration);
         RegisterWindow(WindowProcess(window), window);
         if (SendPassAbandoned()) break;

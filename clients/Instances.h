@@ -9,9 +9,9 @@
 #include "clients/dsupport2ZEM.h"
 
 // Drops instances whose status window has gone, then registers the client
-// main windows among the top-level windows that no slot holds, those of
-// slow threads or those of the others. Always true.
-bool RefreshInstances(bool slowOnes);
+// main windows among the top-level windows that no slot holds: only those
+// whose threads answer promptly, or all. Always true.
+bool RefreshInstances(bool promptOnly);
 // A window that a slot holds under another title now is another account:
 // that slot is given back, and the window registered anew.
 void RegisterWindow(uint32_t processId, HWND window);

@@ -1,5 +1,6 @@
 #include "plugin/UpdateCycle.h"
 
+#include <array>
 #include <cstdlib>
 
 #include "clients/Instances.h"
@@ -76,11 +77,17 @@ void ServeClients()
 {
     const bool applying = SettingOn(Setting::SetPicture) || SettingOn(Setting::SetStatus) ||
                           SettingOn(Setting::SetLongStatus);
-    for (const bool slowOnes : {false, true}) {
-        RefreshInstances(slowOnes);
-        for (TClient& slot : CurrentState.Slots) {
+    // A client may turn slow or prompt within the cycle: the second round
+    // serves every one that the first did not.
+    std::array<bool, SlotCount> served{};
+    for (const bool promptOnly : {true, false}) {
+        RefreshInstances(promptOnly);
+        for (size_t i = 0; i < served.size(); ++i) {
+            TClient& slot = CurrentState.Slots[i];
             if (SendPassAbandoned()) return;
-            if (slot.ProcessId == 0 || IsSlowWindow(slot.MainWnd.Handle) != slowOnes) continue;
+            if (slot.ProcessId == 0 || served[i]) continue;
+            if (promptOnly && IsSlowWindow(slot.MainWnd.Handle)) continue;
+            served[i] = true;
             UpdateSlot(slot, applying);
         }
     }

@@ -523,7 +523,7 @@ TEST_F(ConfigDialogTest, ResetButtonGivesARunningZemItsPictureTextsBack)
     }
 
     Load();
-    RefreshInstances(false);
+    RefreshInstances(true);
     CopyState(CurrentState, DialogState);
     ASSERT_EQ(DialogState.Slots[0].ProcessId, zem.Id());
     EXPECT_EQ(DialogState.Slots[0].ProfileDir, profile);

@@ -93,9 +93,9 @@ void RestoreSlot(TClient& slot)
 void RestoreAllSlots()
 {
     TSendPass pass(RestoreBudgetMs);
-    for (const bool slowOnes : {false, true})
+    for (const bool promptOnly : {true, false})
         for (TClient& slot : CurrentState.Slots)
-            if (slot.ProcessId != 0 && IsSlowWindow(slot.MainWnd.Handle) == slowOnes)
+            if (slot.ProcessId != 0 && !(promptOnly && IsSlowWindow(slot.MainWnd.Handle)))
                 RestoreSlot(slot);
 }
 
