@@ -1,5 +1,6 @@
 // The cost of an update cycle:
 //   bench.exe [--cycles <n>]
+//   bench.exe --hold
 // For 0, 1, 5 and 21 stand-in clients (ZEM and RnQ by turns), the median
 // wall time of one cycle, the messages it sends to other processes, and the
 // median time of the same messages sent bare, which is the floor; the
@@ -7,6 +8,9 @@
 // unchanged and only read the clients; "new" cycles bring another track
 // every time and write it into every client. The plug-in runs with its
 // shipped settings, without the tray icon.
+// With --hold: the longest time one cycle held the player's thread, with
+// one prompt ZEM and slow (every message answered after 150 ms) or hung
+// ZEMs beside it, over their registrations, track changes and idle cycles.
 #include <windows.h>
 
 #include <algorithm>
@@ -28,6 +32,18 @@ namespace {
 constexpr int DefaultCycles = 41;
 constexpr int WarmUpCycles = 5;
 const int ClientCounts[] = {0, 1, 5, 21};
+
+struct THoldCase {
+    const char* Name;
+    int Others;
+    const char* Command;
+};
+const THoldCase HoldCases[] = {{"0 slow", 0, ""},
+                               {"1 slow", 1, "slow 150"},
+                               {"5 slow", 5, "slow 150"},
+                               {"1 hung", 1, "hang 600000"}};
+constexpr int HoldCycles = 60;
+constexpr int HoldTrackEvery = 20;
 
 struct TRow {
     int Clients;
@@ -67,10 +83,10 @@ void RunCycle(HWND player)
 
 using TClients = std::vector<std::unique_ptr<TClientProcess>>;
 
-bool StartClients(const std::string& folder, int count, TClients& clients)
+bool StartClients(const std::string& folder, int count, TClients& clients, bool zemOnly = false)
 {
     for (int i = 0; i < count; ++i) {
-        const bool zem = i % 2 == 0;
+        const bool zem = zemOnly || i % 2 == 0;
         clients.push_back(std::make_unique<TClientProcess>(
             folder, (zem ? "zem" : "rnq") + std::to_string(i), zem));
         TClientProcess& client = *clients.back();
@@ -110,13 +126,44 @@ void PrintRow(const TRow& row)
     std::fflush(stdout);
 }
 
-int Run(int cycles)
+// Negative when the clients did not start.
+double LongestHold(HWND player, const THoldCase& hold)
 {
-    HWND player = CreateBenchPlayer();
-    if (!player) {
-        std::fprintf(stderr, "bench: no player window\n");
-        return 3;
+    TempFolder folder;
+    TClients clients;
+    if (!StartClients(folder.Path, 1 + hold.Others, clients, true)) return -1;
+    for (size_t i = 1; i < clients.size(); ++i)
+        if (!clients[i]->Command(hold.Command)) return -1;
+    ResetPlugin(player);
+    double longest = 0;
+    for (int i = 0; i < HoldCycles; ++i) {
+        if (i % HoldTrackEvery == HoldTrackEvery / 2) SwitchTrack();
+        const double start = Now();
+        RunCycle(player);
+        longest = std::max(longest, Now() - start);
     }
+    return longest;
+}
+
+int RunHold(HWND player)
+{
+    std::printf("the longest hold of the player's thread by one cycle, of %d; a new track every %d\n",
+                HoldCycles, HoldTrackEvery);
+    std::printf("beside one prompt ZEM  longest ms\n");
+    for (const THoldCase& hold : HoldCases) {
+        const double longest = LongestHold(player, hold);
+        if (longest < 0) {
+            std::fprintf(stderr, "bench: the stand-in clients did not start\n");
+            return 2;
+        }
+        std::printf("%-20s  %10.1f\n", hold.Name, longest);
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
+int Run(HWND player, int cycles)
+{
     std::printf("median of %d cycles; times in ms\n", cycles);
     std::printf("clients  cycle  messages   cycle ms   floor ms  cycle/floor\n");
     for (const int count : ClientCounts) {
@@ -139,14 +186,20 @@ int Run(int cycles)
 int main(int argc, char** argv)
 {
     int cycles = DefaultCycles;
+    const bool hold = argc == 2 && std::string(argv[1]) == "--hold";
     if (argc == 3 && std::string(argv[1]) == "--cycles")
         cycles = std::max(1, std::atoi(argv[2]));
-    else if (argc != 1) {
-        std::fprintf(stderr, "usage: bench.exe [--cycles <n>]\n");
+    else if (argc != 1 && !hold) {
+        std::fprintf(stderr, "usage: bench.exe [--cycles <n> | --hold]\n");
         return 1;
     }
     try {
-        return Run(cycles);
+        HWND player = CreateBenchPlayer();
+        if (!player) {
+            std::fprintf(stderr, "bench: no player window\n");
+            return 3;
+        }
+        return hold ? RunHold(player) : Run(player, cycles);
     } catch (...) {
         std::fprintf(stderr, "bench: failed\n");
         return 4;

@@ -68,11 +68,19 @@ for round in $(seq 1 "$rounds"); do
     "$ZEM_WINE" "$after_exe" "$@" | tr -d '\r' | tail -n +3 >>"$after_rows" || exit 1
 done
 
+# The longest hold of the player's thread, by the tree alone (the base has
+# no time budget to compare with).
+print_hold() {
+    echo
+    "$ZEM_WINE" "$after_exe" --hold | tr -d '\r'
+}
+
 echo "each value: the median of $rounds rounds of bench.exe $*"
 if [ -z "$before_exe" ]; then
     echo "clients cycle messages cycle-ms floor-ms cycle/floor"
     median_of_rounds "$after_rows"
-    exit 0
+    print_hold
+    exit
 fi
 echo "before: $base    after: the tree as it is    times in ms"
 printf '%-14s %19s %21s %21s %17s\n' "" "messages" "cycle" "floor" "cycle/floor"
@@ -81,3 +89,4 @@ printf '%-14s %9s %9s %10s %10s %10s %10s %8s %8s\n' "clients cycle" before afte
 paste -d ' ' <(median_of_rounds "$before_rows") <(median_of_rounds "$after_rows") |
     LC_ALL=C awk '{ printf "%7s  %-5s %9s %9s %10.3f %10.3f %10.3f %10.3f %8s %8s\n",
                   $1, $2, $3, $9, $4, $10, $5, $11, $6, $12 }'
+print_hold
