@@ -41,7 +41,7 @@ struct THoldCase {
 const THoldCase HoldCases[] = {{"0 slow", 0, ""},
                                {"1 slow", 1, "slow 150"},
                                {"5 slow", 5, "slow 150"},
-                               {"1 hung", 1, "hang 600000"}};
+                               {"1 hung", 1, "hang 60000"}};
 constexpr int HoldCycles = 60;
 constexpr int HoldTrackEvery = 20;
 
