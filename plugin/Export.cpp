@@ -1,13 +1,20 @@
-// The DLL's face: the module start and the one export, and the one import
+// The DLL's face: the module start and the two exports, and the one import
 // of the linked-in runtime that Windows XP does not have.
 #include <windows.h>
 
 #include "plugin/Plugin.h"
+#include "plugin/Uninstall.h"
 #include "plugin/gen_ZEM.h"
 
 extern "C" TPluginRecord* winampGetGeneralPurposePlugin()
 {
     return &PluginRecord;
+}
+
+// The player's "Uninstall" button.
+extern "C" int winampUninstallPlugin(HINSTANCE module, HWND, int)
+{
+    return PluginUninstall(module);
 }
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID)

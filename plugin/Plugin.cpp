@@ -178,6 +178,16 @@ void ApplyEnabledState()
     if (SettingOn(Setting::SaveRestore)) RestoreAllSlots();
 }
 
+bool HookIsLastInChain()
+{
+    if (!ReplacedPlayerWndProc) return true;
+    HWND player = PluginRecord.hwndParent;
+    if (!OldPlayerWndProc || !IsWindow(player)) return false;
+    const LONG_PTR current = ReplacedUnicode ? GetWindowLongPtrW(player, GWLP_WNDPROC)
+                                             : GetWindowLongPtrA(player, GWLP_WNDPROC);
+    return current == reinterpret_cast<LONG_PTR>(PlayerWndHook);
+}
+
 LRESULT CALLBACK PlayerWndHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (!OldPlayerWndProc) return PassOn(ReplacedPlayerWndProc, window, message, wParam, lParam);

@@ -16,3 +16,7 @@ void PluginQuit();
 // Installs or removes the hook, the menu item and the tray icon by Enable.
 void ApplyEnabledState();
 LRESULT CALLBACK PlayerWndHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// True when nothing but the player itself can call into the hook: it was
+// never installed, or no other procedure subclassed the player's window
+// after it. Once removed while another one stood after it, never again.
+bool HookIsLastInChain();

@@ -15,6 +15,13 @@
 #include "util/Text.h"
 #include "util/WinUtil.h"
 
+namespace {
+
+// Set once the plug-in is being uninstalled: no cycle runs again.
+bool UpdatesEnded = false;
+
+}  // namespace
+
 void StopUpdateTimer(HWND window)
 {
     if (CurrentState.TimerId != 0) KillTimer(window, CurrentState.TimerId);
@@ -28,9 +35,15 @@ UINT UpdateDelayMs(const std::string& delay)
     return static_cast<UINT>(ms < USER_TIMER_MAXIMUM ? ms : USER_TIMER_MAXIMUM);
 }
 
+void EndUpdates(HWND window)
+{
+    UpdatesEnded = true;
+    StopUpdateTimer(window);
+}
+
 void StartUpdateTimer(HWND window, UINT delayMs)
 {
-    if (UpdateBusy > 0) return;
+    if (UpdateBusy > 0 || UpdatesEnded) return;
     const UINT delay = delayMs > 0 ? delayMs : UpdateDelayMs(SettingText(Setting::DelayV));
     if (CurrentState.TimerId != 0) StopUpdateTimer(window);
     CurrentState.TimerId = SetTimer(window, UpdateTimerId, delay, UpdateStatus);

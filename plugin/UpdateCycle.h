@@ -9,6 +9,8 @@
 constexpr UINT_PTR UpdateTimerId = 100;
 
 void StopUpdateTimer(HWND window);
+// For good: the module is being uninstalled.
+void EndUpdates(HWND window);
 // After a cycle that put work off for lack of time, the next one comes
 // after this delay instead of DelayV.
 constexpr UINT ContinueDelayMs = 250;

@@ -157,6 +157,67 @@ TEST_F(ClientsTest, ANewTitleIsAnotherAccountWithItsOwnStatus)
     Close();
 }
 
+// What the plug-in's folder holds, names only.
+std::vector<std::string> FilesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+// The player's "Uninstall" button: every client gets its own status back,
+// and of the plug-in and what its installer put there only the settings
+// file is left. While its hook is the last on the player's window the
+// plug-in is removed at once; once another plug-in has subclassed the
+// window after it, at the player's restart.
+TEST_F(ClientsTest, ThePlayersUninstallGivesTheStatusesBackAndLeavesOnlyTheSettings)
+{
+    const char* const key = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\gen_ZEM";
+    StandInClient& a = AddClient(true, "111", "5|Working|at desk");
+    StandInClient& r = AddClient(false, "333", "2|Away|lunch");
+    for (const bool subclassed : {false, true}) {
+        SCOPED_TRACE(subclassed ? "at restart" : "now");
+        InstallServing();
+        WriteText(pluginFolder + "\\gen_ZEM.html", "help");
+        WriteText(pluginFolder + "\\gen_ZEM-uninstall.exe", "uninstaller");
+        HKEY entry = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                  &entry, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExA(entry, "InstallLocation", 0, REG_SZ,
+                       reinterpret_cast<const BYTE*>(pluginFolder.c_str()),
+                       static_cast<DWORD>(pluginFolder.size() + 1));
+        RegCloseKey(entry);
+
+        Start(Playlist);
+        Command("play");
+        ASSERT_TRUE(a.WaitForStatus(TrackZemA, 3000)) << a.Status();
+        ASSERT_TRUE(r.WaitForStatus("11|%Status - Группа|%Status2: Один", 3000)) << r.Status();
+        if (subclassed) Command("subclass");
+        const size_t from = Log().size();
+        Command("uninstall");
+        const std::string answer = subclassed ? "0" : "1";
+        ASSERT_GE(WaitForLine("UNINSTALL gen_ZEM.dll " + answer, from), 0);
+        ASSERT_GE(WaitForLine("DELETED gen_ZEM.dll ok", from), 0);
+        EXPECT_EQ(a.Status(), "5|Working|at desk");
+        EXPECT_EQ(r.Status(), "0|Away|lunch");
+        EXPECT_EQ(FilesIn(pluginFolder), std::vector<std::string>{"gen_ZEM.dll.ini"});
+        EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &entry), ERROR_SUCCESS);
+        // Nothing writes the track again before the player closes.
+        Command("play");
+        Sleep(1500);
+        Close();
+        EXPECT_EQ(a.Status(), "5|Working|at desk");
+        EXPECT_EQ(r.Status(), "0|Away|lunch");
+    }
+}
+
 TEST_F(ClientsTest, RemovalAndEachCloseMessagePutTheStatusBack)
 {
     InstallServing();

@@ -1,7 +1,8 @@
 #!/bin/sh
-# The shipped DLL exports exactly the player's entry and imports only DLLs
-# that every Windows has (the MinGW runtime is linked in), and from them only
-# the functions vetted for Windows XP in shipped_imports.txt.
+# The shipped DLL exports exactly the player's two entries (the plug-in and
+# its uninstall) and imports only DLLs that every Windows has (the MinGW
+# runtime is linked in), and from them only the functions vetted for
+# Windows XP in shipped_imports.txt.
 dll=$1
 allowed="$(dirname "$0")/shipped_imports.txt"
 export LC_ALL=C
@@ -11,7 +12,8 @@ echo "$dump" | grep -q 'file format pei-i386' || { echo "$dll is not a 32-bit DL
 
 exports=$(echo "$dump" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' |
           sed -n 's/^[[:space:]]*\[ *[0-9]*\] \(.*\)$/\1/p')
-if [ "$exports" != "winampGetGeneralPurposePlugin" ]; then
+expected=$(printf 'winampGetGeneralPurposePlugin\nwinampUninstallPlugin')
+if [ "$exports" != "$expected" ]; then
     echo "unexpected exports:"; echo "$exports"; exit 1
 fi
 

@@ -41,6 +41,12 @@ bool SendFromInside(const std::string& arguments)
     return true;
 }
 
+void CALLBACK PressUninstall(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    UninstallFirstPlugin(Player.Window);
+}
+
 int PlayerCommandId(const std::string& name)
 {
     if (name == "play") return PlayerPlay;
@@ -66,6 +72,13 @@ bool RunCommand(const std::string& command)
         PostMessageA(Player.Window, WM_COMMAND, static_cast<WPARAM>(id), 0);
     } else if (name == "config") {
         ConfigFirstPlugin();
+    } else if (name == "uninstall") {
+        // The player's preferences page presses the button, outside any
+        // message to the main window: the stack then holds no procedure of
+        // the plug-in when the player unloads it.
+        SetTimer(nullptr, 0, 0, PressUninstall);
+    } else if (name == "subclass") {
+        SubclassAsAnotherPlugin(Player.Window);
     } else if (name == "close") {
         PostMessageA(Player.Window, WM_CLOSE, 0, 0);
     } else if (name == "menu") {

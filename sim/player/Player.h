@@ -8,6 +8,13 @@
 //   PLUGIN init <file> <result> a plug-in whose init gives not 0 is dropped
 //   PLUGIN config <file>        also "PLUGIN config none" without plug-ins
 //   PLUGIN quit <file>
+//   UNINSTALL <file> <answer>   the command "uninstall": what the first
+//                               plug-in's uninstall entry answered (also
+//                               "UNINSTALL none", "UNINSTALL <file> unsupported")
+//   RESTART                     the answer "at restart" is carried out
+//   DELETED <file> ok|failed    the plug-in's file deleted after an uninstall
+//   SUBCLASSED                  the command "subclass": another plug-in's
+//                               procedure stands after the others
 //   REQ <code> <wparam>         every WM_USER request answered, decimal
 //   WM_COMMAND <id>             every player command handled
 //   STATE playing|paused|stopped <position>

@@ -1,6 +1,7 @@
 #include "sim/player/Plugins.h"
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -35,6 +36,34 @@ struct TPlugin {
 };
 
 std::vector<TPlugin> Plugins;
+std::string PluginFolder;  // ends with "\"
+
+// The player's own answers to a plug-in's uninstall entry.
+using TUninstall = int (*)(HINSTANCE module, HWND parent, int param);
+constexpr int UninstallNow = 1;
+
+// Another plug-in that subclasses the main window after the others, as many
+// do: it hands every message on to the procedure it replaced.
+WNDPROC ReplacedByOther = nullptr;
+
+LRESULT CALLBACK OtherPluginsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return IsWindowUnicode(window)
+               ? CallWindowProcW(ReplacedByOther, window, message, wParam, lParam)
+               : CallWindowProcA(ReplacedByOther, window, message, wParam, lParam);
+}
+
+void QuitPlugin(const TPlugin& plugin)
+{
+    LogEvent("PLUGIN quit " + plugin.File);
+    plugin.Record->quit();
+}
+
+void DeletePluginFile(const std::string& file)
+{
+    const bool deleted = DeleteFileA((PluginFolder + file).c_str()) != 0;
+    LogEvent("DELETED " + file + (deleted ? " ok" : " failed"));
+}
 
 bool EndsWithDll(const std::string& name)
 {
@@ -89,9 +118,54 @@ void LoadPlugin(const std::string& folder, const std::string& file, HWND window)
 
 void LoadPlugins(const std::string& folder, HWND window)
 {
-    std::string prefix = folder;
-    if (!prefix.empty() && prefix.back() != '\\' && prefix.back() != '/') prefix += '\\';
-    for (const std::string& file : PluginFiles(prefix)) LoadPlugin(prefix, file, window);
+    PluginFolder = folder;
+    if (!PluginFolder.empty() && PluginFolder.back() != '\\' && PluginFolder.back() != '/')
+        PluginFolder += '\\';
+    for (const std::string& file : PluginFiles(PluginFolder))
+        LoadPlugin(PluginFolder, file, window);
+}
+
+void UninstallFirstPlugin(HWND window)
+{
+    if (Plugins.empty()) {
+        LogEvent("UNINSTALL none");
+        return;
+    }
+    const std::string file = Plugins.front().File;
+    auto uninstall = reinterpret_cast<TUninstall>(reinterpret_cast<void*>(
+        GetProcAddress(Plugins.front().Library.Handle, "winampUninstallPlugin")));
+    if (!uninstall) {
+        LogEvent("UNINSTALL " + file + " unsupported");
+        return;
+    }
+    const int answer = uninstall(Plugins.front().Library.Handle, window, 0);
+    LogEvent("UNINSTALL " + file + " " + std::to_string(answer));
+    if (answer == UninstallNow) {
+        QuitPlugin(Plugins.front());
+        std::vector<TPlugin> rest(std::make_move_iterator(Plugins.begin() + 1),
+                                  std::make_move_iterator(Plugins.end()));
+        Plugins.front().Library.Free();
+        Plugins.swap(rest);
+        DeletePluginFile(file);
+        return;
+    }
+    // The player goes down as at a close and deletes the file on its way up
+    // again; the stand-in does both in its own process.
+    LogEvent("RESTART");
+    QuitPlugins();
+    FreePlugins();
+    DeletePluginFile(file);
+    LoadPlugins(PluginFolder, window);
+}
+
+void SubclassAsAnotherPlugin(HWND window)
+{
+    if (ReplacedByOther) return;
+    const LONG_PTR procedure = reinterpret_cast<LONG_PTR>(OtherPluginsProc);
+    ReplacedByOther = reinterpret_cast<WNDPROC>(
+        IsWindowUnicode(window) ? SetWindowLongPtrW(window, GWLP_WNDPROC, procedure)
+                                : SetWindowLongPtrA(window, GWLP_WNDPROC, procedure));
+    LogEvent("SUBCLASSED");
 }
 
 void ConfigFirstPlugin()
@@ -106,10 +180,7 @@ void ConfigFirstPlugin()
 
 void QuitPlugins()
 {
-    for (const TPlugin& plugin : Plugins) {
-        LogEvent("PLUGIN quit " + plugin.File);
-        plugin.Record->quit();
-    }
+    for (const TPlugin& plugin : Plugins) QuitPlugin(plugin);
 }
 
 void FreePlugins()

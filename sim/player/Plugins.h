@@ -15,3 +15,11 @@ void ConfigFirstPlugin();
 void QuitPlugins();
 // Unloads them, once the message loop has ended.
 void FreePlugins();
+// The "Uninstall" button of the first plug-in: its uninstall entry is
+// called; answered "now", the plug-in is quit, unloaded and its file
+// deleted; answered "at restart", every plug-in is quit and unloaded as at a
+// close, the file deleted and the plug-ins loaded again, as the restarted
+// player would.
+void UninstallFirstPlugin(HWND window);
+// As another plug-in that subclasses the main window after the first ones.
+void SubclassAsAnotherPlugin(HWND window);
