@@ -50,6 +50,37 @@ HWND FindStatusWindow(const TClient& slot)
     return window;
 }
 
+// A client's files may be rewritten only once it has ended: until then it
+// saves them itself. A process that cannot be opened is not ours to wait for.
+bool ProcessEnded(uint32_t processId)
+{
+    const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+    if (!process) return true;
+    const TFileHandle held(process);
+    return WaitForSingleObject(process, 0) != WAIT_TIMEOUT;
+}
+
+// A status window gone while the client runs is no exited client: the slot
+// keeps its statuses and takes the status window that the process shows
+// again (a new account in its title is RegisterWindow's). An ended client's
+// statuses go into its file.
+void ReleaseOrReattach(TClient& slot)
+{
+    if (ProcessEnded(slot.ProcessId)) {
+        slot.AccountClosed = true;
+        return RestoreSlot(slot);
+    }
+    TWindowEx found = slot.StatusWnd;
+    found.Handle = FindStatusWindow(slot);
+    if (!IsValidWindow(found.Handle) || !FillWindowEx(found) ||
+        found.ClassName != slot.StatusWnd.ClassName)
+        return;
+    // The controls are those of the new window, found afresh.
+    slot.StatusWnd = found;
+    slot.Controls = {};
+    if (!slot.OpenStatusWindow || !slot.OpenStatusWindow(slot)) slot.StatusWnd.Handle = nullptr;
+}
+
 // The title is the prefix and the account; an account may itself hold the
 // prefix, so only the leading one is removed.
 std::string AccountOf(const std::string& title)
@@ -177,7 +208,7 @@ void RegisterWindow(uint32_t processId, HWND window)
 bool RefreshInstances()
 {
     for (TClient& slot : CurrentState.Slots)
-        if (slot.ProcessId != 0 && !IsValidWindow(slot.StatusWnd.Handle)) RestoreSlot(slot);
+        if (slot.ProcessId != 0 && !IsValidWindow(slot.StatusWnd.Handle)) ReleaseOrReattach(slot);
     TWindowsAr found;
     for (const TClient& kind : ClientKinds) found.Classes += kind.MainWnd.ClassName + " ";
     CollectWindows(nullptr, found);
