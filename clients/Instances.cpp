@@ -191,11 +191,14 @@ void RegisterWindow(uint32_t processId, HWND window)
     for (TClient& slot : CurrentState.Slots) {
         if (slot.ProcessId != processId || processId == 0 || slot.MainWnd.Handle != window)
             continue;
-        // Another account logged in: its status is another one.
-        if (slot.MainWnd.Text != title)
+        // Another account logged in: the window is that account's now, and
+        // the old account's statuses go into its own file.
+        if (slot.MainWnd.Text != title) {
+            slot.AccountClosed = true;
             RestoreSlot(slot);
-        else
+        } else {
             processId = 0;
+        }
     }
     if (processId == 0) return;
     for (TClient& slot : CurrentState.Slots) {

@@ -67,24 +67,6 @@ std::vector<std::string> RepairedRecords(const std::string& file)
     return records;
 }
 
-// ZEM clients that saved their files while they showed the first track, as
-// a client may do at any time.
-std::vector<StandInClient*> ZemWithTrackSaved(ClientsTest& test,
-                                              const std::vector<std::string>& accounts)
-{
-    std::vector<StandInClient*> zem;
-    for (const std::string& account : accounts) {
-        test.clients.push_back(std::make_unique<StandInClient>(
-            test.folder.Path, "zem" + std::to_string(test.clients.size()), true));
-        zem.push_back(test.clients.back().get());
-        zem.back()->KeepFromLastRun(account, 5,
-                                    {{5, "Working#custom_status_descr#at desk"},
-                                     {11, "Working - Группа#custom_status_descr#at desk: Один"}});
-        zem.back()->Start(account);
-    }
-    return zem;
-}
-
 struct HangTest : ClientsTest {
     void WaitUntilAsleep(const StandInClient& client, int ms)
     {
@@ -289,9 +271,8 @@ TEST_F(ClientsTest, AWriteLeftUnansweredIsNoChangeByTheUser)
 TEST_F(ClientsTest, ClientsThatGoAwayInTheHandOverAreReleasedAndTheirFilesPutRight)
 {
     InstallServing();
-    const std::vector<StandInClient*> zem = ZemWithTrackSaved(*this, {"111", "222"});
-    StandInClient& dying = *zem[0];
-    StandInClient& windowless = *zem[1];
+    StandInClient& dying = AddZemWithTrackSaved("111");
+    StandInClient& windowless = AddZemWithTrackSaved("222");
     StandInClient& rnqDying = AddClient(false, "333", "3|Away|lunch");
     StandInClient& survivor = AddClient(false, "444", "4|Here|still");
     Start(TwoTracks);
@@ -344,15 +325,13 @@ TEST_F(ClientsTest, ClientsThatGoAwayInTheHandOverAreReleasedAndTheirFilesPutRig
 TEST_F(ClientsTest, AClientWithoutItsStatusDialogKeepsItsOwnStatusUntilItEnds)
 {
     InstallServing();
-    const std::vector<StandInClient*> zem = ZemWithTrackSaved(*this, {"111", "222"});
-    StandInClient& reopening = *zem[0];
-    StandInClient& closing = *zem[1];
-    std::vector<std::string> files;
+    StandInClient& reopening = AddZemWithTrackSaved("111");
+    StandInClient& closing = AddZemWithTrackSaved("222");
+    const std::vector<StandInClient*> zem = {&reopening, &closing};
+    const std::vector<std::string> files = {reopening.ProfileFolder("111") + "_st_cust.txt",
+                                            closing.ProfileFolder("222") + "_st_cust.txt"};
     std::vector<uint64_t> saved;
-    for (size_t i = 0; i < zem.size(); ++i) {
-        files.push_back(zem[i]->ProfileFolder(i == 0 ? "111" : "222") + "_st_cust.txt");
-        saved.push_back(LastWriteTime(files.back()));
-    }
+    for (const std::string& file : files) saved.push_back(LastWriteTime(file));
     Start(TwoTracks);
     Command("play");
     for (StandInClient* client : zem) {
