@@ -72,7 +72,8 @@ void ReleaseOrReattach(TClient& slot)
     }
     TWindowEx found = slot.StatusWnd;
     found.Handle = FindStatusWindow(slot);
-    if (!IsValidWindow(found.Handle) || !FillWindowEx(found) ||
+    // A quit inside the reading has released every slot.
+    if (!IsValidWindow(found.Handle) || !FillWindowEx(found) || SendPassAbandoned() ||
         found.ClassName != slot.StatusWnd.ClassName)
         return;
     // The controls are those of the new window, found afresh.
