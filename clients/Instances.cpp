@@ -51,6 +51,38 @@ HWND FindStatusWindow(const TClient& slot)
     return window;
 }
 
+// A client's files may be rewritten only once it has ended: until then it
+// saves them itself. A process that cannot be opened is not ours to wait for.
+bool ProcessEnded(uint32_t processId)
+{
+    const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+    if (!process) return true;
+    const TFileHandle held(process);
+    return WaitForSingleObject(process, 0) != WAIT_TIMEOUT;
+}
+
+// A status window gone while the client runs is no exited client: the slot
+// keeps its statuses and takes the status window that the process shows
+// again (a new account in its title is RegisterWindow's). An ended client's
+// statuses go into its file.
+void ReleaseOrReattach(TClient& slot)
+{
+    if (ProcessEnded(slot.ProcessId)) {
+        slot.AccountClosed = true;
+        return RestoreSlot(slot);
+    }
+    TWindowEx found = slot.StatusWnd;
+    found.Handle = FindStatusWindow(slot);
+    // A quit inside the reading has released every slot.
+    if (!IsValidWindow(found.Handle) || !FillWindowEx(found) || SendPassAbandoned() ||
+        found.ClassName != slot.StatusWnd.ClassName)
+        return;
+    // The controls are those of the new window, found afresh.
+    slot.StatusWnd = found;
+    slot.Controls = {};
+    if (!slot.OpenStatusWindow || !slot.OpenStatusWindow(slot)) slot.StatusWnd.Handle = nullptr;
+}
+
 // The title is the prefix and the account; an account may itself hold the
 // prefix, so only the leading one is removed.
 std::string AccountOf(const std::string& title)
@@ -161,11 +193,14 @@ void RegisterWindow(uint32_t processId, HWND window)
     for (TClient& slot : CurrentState.Slots) {
         if (slot.ProcessId != processId || processId == 0 || slot.MainWnd.Handle != window)
             continue;
-        // Another account logged in: its status is another one.
-        if (slot.MainWnd.Text != title)
+        // Another account logged in: the window is that account's now, and
+        // the old account's statuses go into its own file.
+        if (slot.MainWnd.Text != title) {
+            slot.AccountClosed = true;
             RestoreSlot(slot);
-        else
+        } else {
             processId = 0;
+        }
     }
     if (processId == 0) return;
     for (TClient& slot : CurrentState.Slots) {
@@ -189,7 +224,7 @@ bool IsHeldBySlot(HWND window)
 bool RefreshInstances(bool promptOnly)
 {
     for (TClient& slot : CurrentState.Slots)
-        if (slot.ProcessId != 0 && !IsValidWindow(slot.StatusWnd.Handle)) RestoreSlot(slot);
+        if (slot.ProcessId != 0 && !IsValidWindow(slot.StatusWnd.Handle)) ReleaseOrReattach(slot);
     TWindowsAr found;
     for (const TClient& kind : ClientKinds) found.Classes += kind.MainWnd.ClassName + " ";
     CollectWindows(nullptr, found);

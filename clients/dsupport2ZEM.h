@@ -51,6 +51,11 @@ struct TClient {
     // Meanwhile, the status that write handed over: the client may have
     // taken it, and its file then holds it.
     TStatus Unconfirmed;
+    // The client no longer holds this account: its process has ended, or
+    // another account logged in. What is given back then goes into the
+    // account's custom-status file; a client still running with the account
+    // saves that file itself.
+    bool AccountClosed = false;
 };
 
 // The client kinds, ZEM first; discovery reads ClientKinds.

@@ -445,6 +445,7 @@ TEST_F(ConfigDialogTest, ResetButtonReplaysTheBackupOfEveryZemSlot)
                                    static_cast<uint32_t>(text.size()), false));
     const auto fill = [](TClient& slot, const std::string& profile, const char* type) {
         slot.ProcessId = 1234;
+        slot.AccountClosed = true;
         slot.ProfileDir = profile;
         slot.MainWnd.ClassName = type;
         slot.Current.PictureIndex = 1;

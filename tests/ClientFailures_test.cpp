@@ -55,6 +55,18 @@ std::vector<std::string> Stalls(const std::vector<std::string>& lines)
     return stalls;
 }
 
+// The client's records once the plug-in has put the track's record right,
+// or as they are after 5 s.
+std::vector<std::string> RepairedRecords(const std::string& file)
+{
+    std::vector<std::string> records;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 5000; Sleep(50)) {
+        records = CrLfLines(ReadWholeFile(file));
+        if (records.size() == 30 && records[11].rfind("Working#", 0) == 0) break;
+    }
+    return records;
+}
+
 struct HangTest : ClientsTest {
     void WaitUntilAsleep(const StandInClient& client, int ms)
     {
@@ -297,23 +309,13 @@ TEST_F(ClientsTest, AWriteLeftUnansweredIsNoChangeByTheUser)
     EXPECT_EQ(a.Status(), OwnA);
 }
 
-// The clients saved their files while they showed the first track, as a
-// client may do at any time; those that go away get their own record back.
+// Those that go away get their own record back in their files, once their
+// process has ended.
 TEST_F(ClientsTest, ClientsThatGoAwayInTheHandOverAreReleasedAndTheirFilesPutRight)
 {
     InstallServing();
-    std::vector<StandInClient*> zem;
-    for (const char* account : {"111", "222"}) {
-        clients.push_back(std::make_unique<StandInClient>(
-            folder.Path, "zem" + std::to_string(clients.size()), true));
-        zem.push_back(clients.back().get());
-        zem.back()->KeepFromLastRun(account, 5,
-                                    {{5, "Working#custom_status_descr#at desk"},
-                                     {11, "Working - Группа#custom_status_descr#at desk: Один"}});
-        zem.back()->Start(account);
-    }
-    StandInClient& dying = *zem[0];
-    StandInClient& windowless = *zem[1];
+    StandInClient& dying = AddZemWithTrackSaved("111");
+    StandInClient& windowless = AddZemWithTrackSaved("222");
     StandInClient& rnqDying = AddClient(false, "333", "3|Away|lunch");
     StandInClient& survivor = AddClient(false, "444", "4|Here|still");
     Start(TwoTracks);
@@ -334,14 +336,17 @@ TEST_F(ClientsTest, ClientsThatGoAwayInTheHandOverAreReleasedAndTheirFilesPutRig
     EXPECT_NE(FirstTime(dying, "DIE " + setText), 0u);
     EXPECT_TRUE(survivor.WaitForStatus(SecondTrackRnq, 3000)) << survivor.Status();
 
+    // Without its status window the client still runs, and saves its file
+    // itself: the plug-in waits until it has ended.
+    const std::string windowlessFile = windowless.ProfileFolder("222") + "_st_cust.txt";
+    const uint64_t saved = LastWriteTime(windowlessFile);
+    Cycle();
+    EXPECT_EQ(LastWriteTime(windowlessFile), saved);
+    windowless.Quit();
     for (StandInClient* client : {&dying, &windowless}) {
         const std::string file =
             client->ProfileFolder(client == &dying ? "111" : "222") + "_st_cust.txt";
-        std::vector<std::string> records;
-        for (DWORD start = GetTickCount(); GetTickCount() - start < 5000; Sleep(50)) {
-            records = CrLfLines(ReadWholeFile(file));
-            if (records.size() == 30 && records[11].rfind("Working#", 0) == 0) break;
-        }
+        const std::vector<std::string> records = RepairedRecords(file);
         ASSERT_EQ(records.size(), 30u) << file;
         EXPECT_EQ(records[11], "Working#custom_status_descr#at desk") << file;
         EXPECT_EQ(records[5], "Working#custom_status_descr#at desk") << file;
@@ -355,6 +360,45 @@ TEST_F(ClientsTest, ClientsThatGoAwayInTheHandOverAreReleasedAndTheirFilesPutRig
     Close();
     EXPECT_EQ(dying.Status(), OwnA);
     EXPECT_EQ(survivor.Status(), "0|Here|still");
+}
+
+// A client that shows its status dialog again is served with the statuses
+// it had; one that ends without it gets them in its file. Neither file is
+// written while its client runs.
+TEST_F(ClientsTest, AClientWithoutItsStatusDialogKeepsItsOwnStatusUntilItEnds)
+{
+    InstallServing();
+    StandInClient& reopening = AddZemWithTrackSaved("111");
+    StandInClient& closing = AddZemWithTrackSaved("222");
+    const std::vector<StandInClient*> zem = {&reopening, &closing};
+    const std::vector<std::string> files = {reopening.ProfileFolder("111") + "_st_cust.txt",
+                                            closing.ProfileFolder("222") + "_st_cust.txt"};
+    std::vector<uint64_t> saved;
+    for (const std::string& file : files) saved.push_back(LastWriteTime(file));
+    Start(TwoTracks);
+    Command("play");
+    for (StandInClient* client : zem) {
+        ASSERT_TRUE(client->WaitForStatus(FirstTrackA, 3000)) << client->Status();
+        client->Command("destroy-status");
+        client->Sync();
+    }
+    Cycle();
+    Cycle();
+    reopening.Command("open-status");
+    reopening.Sync();
+    Cycle();
+    reopening.Command("hide-status");
+    Command("stop");
+    EXPECT_TRUE(reopening.WaitForStatus(OwnA, 3000)) << reopening.Status();
+    for (size_t i = 0; i < files.size(); ++i) EXPECT_EQ(LastWriteTime(files[i]), saved[i]);
+
+    closing.Quit();
+    const std::vector<std::string> records = RepairedRecords(files[1]);
+    ASSERT_EQ(records.size(), 30u);
+    EXPECT_EQ(records[11], "Working#custom_status_descr#at desk");
+    Close();
+    EXPECT_EQ(reopening.Status(), OwnA);
+    EXPECT_EQ(LastWriteTime(files[0]), saved[0]);
 }
 
 }  // namespace

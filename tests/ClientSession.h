@@ -112,6 +112,19 @@ struct ClientsTest : ::testing::Test, PlayerSession {
         if (!status.empty()) client.UserStatus(status);
         return client;
     }
+    // A ZEM client showing its own status, picture 5, that saved its file
+    // while it showed the first track, as a client may do at any time.
+    StandInClient& AddZemWithTrackSaved(const std::string& account)
+    {
+        clients.push_back(std::make_unique<StandInClient>(
+            folder.Path, "zem" + std::to_string(clients.size()), true));
+        StandInClient& client = *clients.back();
+        client.KeepFromLastRun(account, 5,
+                               {{5, "Working#custom_status_descr#at desk"},
+                                {11, "Working - Группа#custom_status_descr#at desk: Один"}});
+        client.Start(account);
+        return client;
+    }
     // Waits a little more than one delay: the cycle that follows has run.
     void Cycle() { Sleep(1400); }
 };

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <utility>
@@ -140,21 +141,30 @@ TEST_F(ClientsTest, TheOwnPictureChosenAtRegistrationIsNoChangeByTheUser)
     EXPECT_EQ(Value("SetPicture"), "1");
 }
 
+// The old account's status goes into its own file, never into the window,
+// which is the new account's now.
 TEST_F(ClientsTest, ANewTitleIsAnotherAccountWithItsOwnStatus)
 {
     InstallServing();
-    StandInClient& a = AddClient(true, "111", "5|Working|at desk");
+    StandInClient& a = AddZemWithTrackSaved("111");
     Start(Playlist);
     Command("play");
     ASSERT_TRUE(a.WaitForStatus(TrackZemA, 3000)) << a.Status();
     const size_t before = a.Statuses().size();
     a.Command("title 222");
+    a.UserStatus("5|Own222|long222");
     Cycle();
     Cycle();
-    const std::vector<std::string> statuses = a.Statuses();
-    ASSERT_GE(statuses.size(), before + 1);
-    EXPECT_EQ(statuses[before], "5|Working|at desk");
+    const std::vector<std::string> records =
+        CrLfLines(ReadWholeFile(a.ProfileFolder("111") + "_st_cust.txt"));
+    ASSERT_EQ(records.size(), 30u);
+    EXPECT_EQ(records[11], "Working#custom_status_descr#at desk");
+    Command("stop");
+    EXPECT_TRUE(a.WaitForStatus("5|Own222|long222", 3000)) << a.Status();
     Close();
+    EXPECT_EQ(a.Status(), "5|Own222|long222");
+    const std::vector<std::string> statuses = a.Statuses();
+    EXPECT_EQ(std::count(statuses.begin() + before, statuses.end(), "5|Working|at desk"), 0);
 }
 
 // What the plug-in's folder holds, names only.

@@ -19,6 +19,13 @@ TEST_F(ClientsTest, AfterTheKilledPlayerEveryClientGetsItsOwnStatusBack)
     InstallServing();
     StandInClient& a = AddClient(true, "111", "5|Working|at desk");
     StandInClient& r = AddClient(false, "333", "3|Away|lunch");
+    // A peer whose texts, escaped in the journal, are larger than a whole
+    // journal may be: it must not cost the others their entries.
+    clients.push_back(std::make_unique<StandInClient>(folder.Path, "zem2", true));
+    StandInClient& peer = *clients.back();
+    const std::string huge(350 * 1024, '\\');
+    peer.KeepFromLastRun("222", 5, {{5, huge + "#custom_status_descr#" + huge}});
+    peer.Start("222");
     Start(Playlist);
     Command("play");
     ASSERT_TRUE(a.WaitForStatus("11|Working - Группа|at desk: Один", 3000)) << a.Status();
@@ -26,6 +33,7 @@ TEST_F(ClientsTest, AfterTheKilledPlayerEveryClientGetsItsOwnStatusBack)
     // The journal lies beside the settings; cycles with nothing new leave it be.
     const std::string journal = pluginFolder + "\\gen_ZEM.dll.journal";
     Cycle();
+    EXPECT_EQ(peer.Status().substr(0, 3), "11|");
     const uint64_t written = LastWriteTime(journal);
     EXPECT_NE(written, 0u);
     Cycle();

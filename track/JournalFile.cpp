@@ -110,19 +110,22 @@ bool ParseEntry(const std::string& line, TJournalEntry& entry)
            ReadStatus(fields, 6, entry.Saved[1]) && ReadStatus(fields, 9, entry.Current);
 }
 
+std::string EntryLine(const TJournalEntry& entry)
+{
+    std::string line = Escaped(entry.ClientName) + Separator + Escaped(entry.Title) + Separator +
+                       std::to_string(entry.SavedIndex);
+    AddStatus(line, entry.Saved[0]);
+    AddStatus(line, entry.Saved[1]);
+    AddStatus(line, entry.Current);
+    return line + LineEnd;
+}
+
 }  // namespace
 
 std::string JournalText(const TJournal& journal)
 {
     std::string text = Header + LineEnd;
-    for (const TJournalEntry& entry : journal) {
-        std::string line = Escaped(entry.ClientName) + Separator + Escaped(entry.Title) +
-                           Separator + std::to_string(entry.SavedIndex);
-        AddStatus(line, entry.Saved[0]);
-        AddStatus(line, entry.Saved[1]);
-        AddStatus(line, entry.Current);
-        text += line + LineEnd;
-    }
+    for (const TJournalEntry& entry : journal) text += EntryLine(entry);
     return text + EndMark + std::to_string(journal.size()) + LineEnd;
 }
 
@@ -154,9 +157,12 @@ TJournal ReadJournal(const std::string& path)
 
 bool WriteJournal(const std::string& path, const TJournal& journal)
 {
-    if (journal.empty()) return DeleteFileA(path.c_str()) || !FileExists(path);
+    TJournal kept;
+    for (const TJournalEntry& entry : journal)
+        if (EntryLine(entry).size() <= MaxJournalEntryBytes) kept.push_back(entry);
+    if (kept.empty()) return DeleteFileA(path.c_str()) || !FileExists(path);
     const std::string fresh = path + ".new";
-    const std::string text = JournalText(journal);
+    const std::string text = JournalText(kept);
     if (WriteWholeFile(fresh, text.data(), static_cast<uint32_t>(text.size()), false) &&
         MoveFileExA(fresh.c_str(), path.c_str(),
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))

@@ -7,6 +7,8 @@
 // title, saved index, then picture, caption and long text of Saved[0],
 // Saved[1] and Current); last the line "end <number of entries>". In the
 // texts a backslash, tab, CR and LF are written as \\, \t, \r and \n.
+// No entry line (CR LF included) exceeds MaxJournalEntryBytes, so that
+// whatever one peer shows, the others' entries stay readable.
 #pragma once
 
 #include <array>
@@ -19,6 +21,9 @@
 
 constexpr uint32_t MaxJournalBytes = 1024 * 1024;  // a larger file is not a journal
 constexpr size_t MaxJournalEntries = 64;
+// The header and the end line take less than one entry: the most entries
+// of the largest size still make a file the reader accepts.
+constexpr size_t MaxJournalEntryBytes = MaxJournalBytes / (MaxJournalEntries + 1);
 
 struct TJournalEntry {
     std::string ClientName;
@@ -37,5 +42,6 @@ bool ParseJournal(const std::string& text, TJournal& journal);
 // A missing, damaged or foreign file gives no entries.
 TJournal ReadJournal(const std::string& path);
 // A new file is written beside the journal and then takes its place, so a
-// write cut short leaves the old journal whole. No entries: no file.
+// write cut short leaves the old journal whole. Entries too large are left
+// out; none left: no file.
 bool WriteJournal(const std::string& path, const TJournal& journal);

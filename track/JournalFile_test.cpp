@@ -100,10 +100,36 @@ TEST(JournalFileTest, DamagedForeignOrCutJournalsGiveNoEntries)
     // A file too large to be a journal is not read.
     TempFolder folder;
     const std::string path = folder.Path + "gen_ZEM.dll.journal";
-    TJournal large = Hostile();
-    large[0].Current.LongText.assign(MaxJournalBytes, 'x');
-    ASSERT_TRUE(WriteJournal(path, large));
+    const std::string large = text + std::string(MaxJournalBytes, 'x');
+    ASSERT_TRUE(WriteWholeFile(path, large.data(), static_cast<uint32_t>(large.size()), false));
     EXPECT_TRUE(ReadJournal(path).empty());
+}
+
+TEST(JournalFileTest, AnOversizedEntryIsLeftOutAndTheFullestJournalIsRead)
+{
+    TempFolder folder;
+    const std::string path = folder.Path + "gen_ZEM.dll.journal";
+    // Escaped, the peer's texts take twice their size.
+    TJournal journal = Hostile();
+    TJournalEntry peer = journal[0];
+    peer.Title = "[zem] - 222";
+    peer.Saved[0] = TStatus{3, std::string(700 * 1024, '\\'), std::string(700 * 1024, '\t'), ""};
+    journal.insert(journal.begin() + 1, peer);
+    ASSERT_TRUE(WriteJournal(path, journal));
+    ExpectSame(ReadJournal(path), Hostile());
+
+    // As many entries as are kept, each of the largest size, are read back;
+    // one byte more leaves that entry out.
+    TJournalEntry largest = Hostile()[1];
+    const size_t line = JournalText({largest}).size() - JournalText({}).size();
+    largest.Current.LongText += std::string(MaxJournalEntryBytes - line, 'x');
+    TJournal fullest(MaxJournalEntries, largest);
+    ASSERT_TRUE(WriteJournal(path, fullest));
+    ExpectSame(ReadJournal(path), fullest);
+    fullest[1].Current.LongText += 'x';
+    ASSERT_TRUE(WriteJournal(path, fullest));
+    fullest.erase(fullest.begin() + 1);
+    ExpectSame(ReadJournal(path), fullest);
 }
 
 }  // namespace

@@ -60,9 +60,10 @@ struct TRestoring {
 bool ApplySlotStatus(TClient& slot, const TStatus& status)
 {
     if (SendPassAbandoned()) return false;
-    if (!IsValidWindow(slot.StatusWnd.Handle))
-        return IsZemInstance(slot) && WriteCustomStatusFile(slot);
-    if (!slot.ApplyStatus) return false;
+    if (slot.AccountClosed) return IsZemInstance(slot) && WriteCustomStatusFile(slot);
+    // Without its status window the client keeps its statuses until it
+    // shows the window again or ends.
+    if (!IsValidWindow(slot.StatusWnd.Handle) || !slot.ApplyStatus) return false;
     if (CurrentState.PlayerActive || CurrentState.RestoreDepth > 0)
         return slot.ApplyStatus(slot, status);
     // While the player is stopped, every cycle puts the user's own back.

@@ -36,6 +36,7 @@ struct CustomStatusTest : ::testing::Test {
         CopyState(DefaultState, CurrentState);
         slot.ProcessId = 1234;
         slot.MainWnd.ClassName = "TMainForm";
+        slot.AccountClosed = true;  // the client has ended
         slot.ProfileDir = folder.Path;
         slot.Current = Status(1, "Music", "Now playing");
         slot.Saved[0] = Status(5, "Working", "at desk");
@@ -80,8 +81,12 @@ TEST_F(CustomStatusTest, NothingIsTouchedWithoutAPictureOrAFile)
     EXPECT_FALSE(WriteCustomStatusFile(slot));
     EXPECT_FALSE(FileExists(slot.ProfileDir + "_st_cust.txt"));
 
-    // An RnQ instance has no such file: nothing is done for it.
+    // A client still running without its status window saves the file
+    // itself; an RnQ instance has no such file. Nothing is done for them.
     slot.ProfileDir = folder.Path;
+    slot.AccountClosed = false;
+    EXPECT_FALSE(ApplySlotStatus(slot, slot.Current));
+    slot.AccountClosed = true;
     slot.MainWnd.ClassName = "TRnQmain";
     EXPECT_FALSE(ApplySlotStatus(slot, slot.Current));
     EXPECT_EQ(ReadWholeFile(file), text);
