@@ -5,7 +5,7 @@ B64 := build/x86_64
 JOBS ?= 2
 SHIPPED := $(CURDIR)/dist/gen_ZEM.dll
 
-.PHONY: all dist demo test setup dll build-tests bench clean
+.PHONY: all dist demo demo-build test setup dll build-tests bench clean
 
 all dist: dll
 
@@ -45,11 +45,21 @@ bench: build-tests
 	bash scripts/bench.sh $(B64) $(BENCH_BASE)
 
 # The shipped DLL among 32-bit stand-ins, under Wine; screenshots in out/.
-demo: dll
+# What setup and the build print goes to out/demo-build.log, shown only when
+# a step fails: the first screen is the demo's timeline.
+DEMO_LOG := out/demo-build.log
+demo:
+	@rm -f $(DEMO_LOG)
+	@bash scripts/step.sh "installing what is missing" $(DEMO_LOG) $(MAKE) --no-print-directory setup
+	@bash scripts/step.sh "building the plug-in" $(DEMO_LOG) $(MAKE) --no-print-directory dll
+	@bash scripts/step.sh "building the stand-ins and the demo" $(DEMO_LOG) $(MAKE) \
+	      --no-print-directory demo-build
+	@bash scripts/demo.sh $(B32T) out
+
+demo-build:
 	cmake -S . -B $(B32T) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686.cmake \
 	      -DZEM_DEMO=ON -DSHIPPED_DLL=$(SHIPPED)
 	cmake --build $(B32T) -j $(JOBS) --target demo
-	@bash scripts/demo.sh $(B32T) out
 
 # A test run cut short may leave the read-only test folders mounted.
 clean:
