@@ -45,6 +45,7 @@ Var PlayerSettings
 
 !define MUI_ABORTWARNING
 !define MUI_DIRECTORYPAGE_TEXT_TOP "$(DirectoryText)"
+!define MUI_DIRECTORYPAGE_TEXT_DESTINATION "$(PlayerFolder)"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_TEXT "$(FinishText)"
@@ -59,6 +60,8 @@ Var PlayerSettings
 
 LangString DirectoryText ${LANG_ENGLISH} "Setup puts ${PRODUCT} into the Plugins folder of Winamp. Choose the folder Winamp is installed in, the one that holds ${PLAYER_PROGRAM}: this one is where Winamp was found or usually lives."
 LangString DirectoryText ${LANG_RUSSIAN} "Программа установки поместит ${PRODUCT} в папку Plugins плеера Winamp. Выберите папку, в которой установлен Winamp (в ней лежит ${PLAYER_PROGRAM}): предложена та, где Winamp найден или где он обычно стоит."
+LangString PlayerFolder ${LANG_ENGLISH} "Winamp's folder"
+LangString PlayerFolder ${LANG_RUSSIAN} "Папка Winamp"
 LangString FinishText ${LANG_ENGLISH} "The plug-in is set up under Options, Preferences, Plug-ins, General Purpose in Winamp, or from the item $\"ZER ozavod irozav$\" of Winamp's main menu. Your settings are kept in gen_ZEM.dll.ini beside the plug-in."
 LangString FinishText ${LANG_RUSSIAN} "Плагин настраивается в Winamp в Options, Preferences, Plug-ins, General Purpose или из пункта $\"ZER ozavod irozav$\" главного меню плеера. Настройки хранятся в файле gen_ZEM.dll.ini рядом с плагином."
 LangString StartPlayer ${LANG_ENGLISH} "Start Winamp"

@@ -2,8 +2,8 @@
 # Runs the installer silently under Wine against stand-in players (the
 # stand-in player copied as winamp.exe): it finds the player as the player's
 # installer records it, takes the one chosen with /D=, refuses a folder
-# without the player and a player that runs, each time writing nothing, with
-# the exit codes the README lists. Its uninstaller removes what the installer
+# without the player and a player that runs, each time writing nothing, and
+# fails where it cannot write, with the exit codes the README lists. Its uninstaller removes what the installer
 # put there and the journals, and the user's settings files only when asked.
 set -u
 build=$1
@@ -17,6 +17,7 @@ work=$(mktemp -d)
 player_key='HKCU\Software\Winamp'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\gen_ZEM'
 running=
+user_plugins=/nonexistent
 cleanup() {
     if [ -n "$running" ]; then
         wine taskkill /f /im winamp.exe >/dev/null 2>&1
@@ -24,6 +25,7 @@ cleanup() {
     fi
     wine reg delete "$player_key" /f >/dev/null 2>&1
     wine reg delete "$uninstall_key" /f >/dev/null 2>&1
+    rm -f "$user_plugins/gen_ZEM.dll.ini" "$user_plugins/gen_ZEM.dll.journal"
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -31,6 +33,7 @@ status=0
 fail() { echo "$*"; status=1; }
 
 installed=(gen_ZEM.dll gen_ZEM.html gen_ZEM-uninstall.exe)
+write_failed=2
 no_player=3
 player_running=4
 
@@ -46,7 +49,7 @@ install() {
     shift
     wine "$setup" /S "$@"
     rc=$?
-    [ $rc -eq "$expected" ] || fail "the installer $* exited with $rc, not $expected"
+    [ $rc -eq "$expected" ] || fail "the installer /S $* exited with $rc, not $expected"
 }
 
 check_installed() {
@@ -69,6 +72,7 @@ check_nothing_written() {
 # The per-user folder where the plug-in keeps its files when it may not
 # write beside itself.
 appdata=$(wine cmd /c echo '%APPDATA%' | tr -d '\r')
+[ -n "$appdata" ] || { echo "Wine names no %APPDATA%"; exit 1; }
 user_plugins="$(wine winepath -u "$appdata" | tr -d '\r')/Winamp/Plugins"
 
 # Puts the settings and the journal beside the plug-in and into the per-user
@@ -117,6 +121,11 @@ make_player "$player"
 player_settings="$work/WinampSettings"
 printf '[Winamp]\r\ninidir=%s\r\n' "$(winpath "$player_settings")" >"$player/paths.ini"
 wine reg add "$player_key" /ve /d "$(winpath "$player")" /f >/dev/null
+# A file that cannot be written (a folder stands in its way) fails the install.
+mkdir "$player/Plugins/gen_ZEM.dll"
+install $write_failed
+wine reg query "$uninstall_key" >/dev/null 2>&1 && fail "a failed install made an uninstall entry"
+rm -rf "$player/Plugins"/*
 install 0
 check_installed "$player/Plugins"
 check_uninstalled "$player/Plugins" "" "$user_plugins" "$player_settings/Plugins"
@@ -132,7 +141,7 @@ wine "$(winpath "$player/winamp.exe")" --plugins "$(winpath "$running_plugins")"
 running=$!
 # The player makes its window before it loads the plug-ins.
 for i in $(seq 1 100); do
-    grep -q '^.*PLUGIN init' "$work/player.log" 2>/dev/null && break
+    grep -q 'PLUGIN init' "$work/player.log" 2>/dev/null && break
     sleep 0.1
 done
 started=$(date +%s)
