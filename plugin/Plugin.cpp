@@ -97,6 +97,45 @@ bool IsPlaybackChange(UINT message, WPARAM wParam, LPARAM lParam)
     return message == WM_USER + 3 && wParam >= 10 && wParam <= 14;
 }
 
+constexpr UINT MenuEnd = static_cast<UINT>(-1);
+
+void InsertQuickSwitch(HMENU menu, UINT position)
+{
+    const UINT check = SettingOn(Setting::Active) ? MF_CHECKED : MF_UNCHECKED;
+    const std::string& caption = CurrentState.Captions[SettingIndex(Setting::Active)];
+    InsertMenuA(menu, position, MF_BYPOSITION | MF_STRING | check, QuickSwitchMenuItemId,
+                caption.c_str());
+}
+
+// Off, the clients get their own statuses back as on stop; on, the track.
+// Either way at once, not after the delay.
+void ToggleQuickSwitch(HWND player)
+{
+    const bool on = !SettingOn(Setting::Active);
+    CurrentState.Values[SettingIndex(Setting::Active)] = OnOffText(on);
+    HMENU menu = PlayerMenu();
+    if (menu)
+        CheckMenuItem(menu, QuickSwitchMenuItemId, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+    StopUpdateTimer(player);
+    StartUpdateTimer(player, ImmediateDelayMs);
+}
+
+// The tray icon's menu is the player's, with the quick switch on top for
+// as long as it shows.
+void ShowTrayMenu(HWND player)
+{
+    HMENU menu = PlayerMenu();
+    if (!menu) return;
+    DeleteMenu(menu, QuickSwitchMenuItemId, MF_BYCOMMAND);
+    InsertQuickSwitch(menu, 0);
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    SetForegroundWindow(player);
+    TrackPopupMenu(menu, 0, cursor.x, cursor.y, 0, player, nullptr);
+    DeleteMenu(menu, QuickSwitchMenuItemId, MF_BYCOMMAND);
+    if (OldPlayerWndProc) InsertQuickSwitch(menu, MenuEnd);
+}
+
 void OnTrayCallback(LPARAM lParam)
 {
     HWND player = PluginRecord.hwndParent;
@@ -104,14 +143,9 @@ void OnTrayCallback(LPARAM lParam)
         case WM_LBUTTONUP:
             SetForegroundWindow(player);
             break;
-        case WM_RBUTTONUP: {
-            HMENU menu = PlayerMenu();
-            POINT cursor{};
-            GetCursorPos(&cursor);
-            SetForegroundWindow(player);
-            TrackPopupMenu(menu, 0, cursor.x, cursor.y, 0, player, nullptr);
+        case WM_RBUTTONUP:
+            ShowTrayMenu(player);
             break;
-        }
         default:
             break;
     }
@@ -128,6 +162,8 @@ void AfterPlayerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     }
     if (message == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) == ConfigMenuItemId)
         PluginConfig();
+    if (message == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) == QuickSwitchMenuItemId)
+        ToggleQuickSwitch(window);
     if (message == TrayCallbackMessage && SettingOn(Setting::SetTray)) OnTrayCallback(lParam);
     if (IsCycleQuery(message, lParam)) return;
     if (IsPlaybackChange(message, wParam, lParam)) StopUpdateTimer(window);
@@ -167,12 +203,18 @@ void ApplyEnabledState()
     HMENU menu = PlayerMenu();
     if (SettingOn(Setting::Enable)) {
         InstallHook(player);
-        if (menu) AppendMenuA(menu, MF_STRING, ConfigMenuItemId, PluginName);
+        if (menu) {
+            AppendMenuA(menu, MF_STRING, ConfigMenuItemId, PluginName);
+            InsertQuickSwitch(menu, MenuEnd);
+        }
         return;
     }
     StopUpdateTimer(player);
     if (!OldPlayerWndProc) return;
-    if (menu) DeleteMenu(menu, ConfigMenuItemId, MF_BYCOMMAND);
+    if (menu) {
+        DeleteMenu(menu, ConfigMenuItemId, MF_BYCOMMAND);
+        DeleteMenu(menu, QuickSwitchMenuItemId, MF_BYCOMMAND);
+    }
     SetPlayerWndProc(player, ReplacedUnicode, OldPlayerWndProc);
     OldPlayerWndProc = nullptr;
     if (SettingOn(Setting::SaveRestore)) RestoreAllSlots();

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 constexpr UINT ConfigMenuItemId = 2005;
+// The quick switch in the player's menu, checked while tracks are announced.
+constexpr UINT QuickSwitchMenuItemId = 2006;
 
 // Fills the module's tables; runs when the module is loaded, before the
 // player asks for the record.

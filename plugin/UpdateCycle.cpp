@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <vector>
 
 #include "clients/Instances.h"
 #include "plugin/Tray.h"
@@ -9,6 +10,7 @@
 #include "track/SlotJournal.h"
 #include "track/SlotStatus.h"
 #include "track/Templates.h"
+#include "track/TrackFilter.h"
 #include "track/TrackInfo.h"
 #include "util/Numbers.h"
 #include "util/SendReplay.h"
@@ -65,6 +67,14 @@ int32_t PictureIndex(const std::string& picture, const std::string& pictureList)
 
 namespace {
 
+// The tool-tip's texts while switched off (0) and on a track left alone (1).
+std::string TrayNote(size_t index)
+{
+    const std::vector<std::string> notes =
+        ListItems(CurrentState.Captions[SettingIndex(Setting::TrayNotes)]);
+    return index < notes.size() ? notes[index] : std::string();
+}
+
 // Everything a cycle does for one registered client is one piece of work:
 // the look at its account, then the status. Cut short for lack of time, it
 // leaves the slot as it was and goes on in the next pass.
@@ -116,6 +126,15 @@ void RunCycle()
     state.CurStatus.PictureIndex =
         PictureIndex(SettingText(Setting::Picture), state.Captions[SettingIndex(Setting::Picture)]);
     state.CurStatus.TrayTip = ExpandTemplate(SettingText(Setting::Tray));
+    // Switched off, or on a track left alone, the clients get their own
+    // statuses as while the player is stopped, and the tool-tip says why.
+    const bool paused = !SettingOn(Setting::Active);
+    const bool leftAlone =
+        state.PlayerActive && IsLeftAlone(state.TrackFile, SettingText(Setting::Skip));
+    if (paused || leftAlone) {
+        state.PlayerActive = false;
+        state.CurStatus.TrayTip = TrayNote(paused ? 0 : 1);
+    }
     if (!SettingOn(Setting::Enable)) return;
     ServeClients();
     // A quit inside the wait has given the slots back: the cycle ends here

@@ -14,6 +14,9 @@ void EndUpdates(HWND window);
 // After a cycle that put work off for lack of time, the next one comes
 // after this delay instead of DelayV.
 constexpr UINT ContinueDelayMs = 250;
+// A cycle wanted at once (the quick switch) still waits for the timer, so
+// that it runs outside the message that asked for it.
+constexpr UINT ImmediateDelayMs = USER_TIMER_MINIMUM;
 
 // Arms the timer unless a cycle is running: with the DelayV delay, or the
 // one given.

@@ -47,6 +47,7 @@ struct TPS {
     bool PlayerActive = false;
     int32_t RestoreDepth = 0;
     std::array<std::string, TokenCount> TokenValues;
+    std::string TrackFile;  // the full name the player reports for its entry
     std::array<TClient, SlotCount> Slots;
 };
 

@@ -12,13 +12,13 @@ const std::array<const char*, SettingCount> SettingNames = {
     "Enable", "IfStatus", "IfPicture", "IfAny", "SetPicture", "SetStatus", "SetLongStatus",
     "LongStatus", "SaveRestore", "Picture", "Status", "SetTray", "About", "CustomZEM", "AllZEM",
     "AllZEMNo", "Tray", "AllowOpen", "DelayV", "DelayT", "grZEM", "grIf", "grSet", "grMain",
-    "Lang", "VirtPlayState", "Compatible"};
+    "Lang", "VirtPlayState", "Compatible", "Active", "SkipText", "Skip", "TrayNotes"};
 
 const std::array<TSettingKind, SettingCount> SettingKinds = {
     CheckBox, CheckBox, RadioButton, RadioButton, CheckBox, CheckBox, CheckBox,
     ComboBox, CheckBox, ComboBox, ComboBox, CheckBox, StaticText, ComboBox, RadioButton,
     RadioButton, ComboBox, CheckBox, ComboBox, StaticText, GroupBox, GroupBox, GroupBox, GroupBox,
-    ComboBox, ComboBox, CheckBox};
+    ComboBox, ComboBox, CheckBox, CheckBox, StaticText, ComboBox, ComboBox};
 // clang-format on
 
 namespace {
@@ -30,7 +30,7 @@ const std::array<const char*, SettingCount> DefaultValues = {
     "1", "0", "0", "1", "0", "0", "1",
     "%ListPos. %Copy [%Lenght]", "1", "Музыка", "%Status. winamp:", "1", "", "", "1",
     "0", TrayDefault, "1", "5", "", "", "", "", "",
-    "Russian", "", "1"};
+    "Russian", "", "1", "1", "", "", ""};
 // clang-format on
 
 std::string TemplateList()
@@ -103,7 +103,11 @@ std::array<std::string, SettingCount> DefaultCaptions()
             " Общие ",
             "||Russian||",
             "||[PLAY]||[PAUSE]||[STOP]||",
-            "Совместимость с другими ICQ-клиентами"};
+            "Совместимость с другими ICQ-клиентами",
+            "Статус из Winamp",
+            "Не объявлять файлы:",
+            "",
+            "||Статус из Winamp выключен||Этот файл не объявляется||"};
 }
 
 bool IsSwitch(TSettingKind kind)

@@ -1,11 +1,13 @@
-// The 27 settings: their table, the accessors every other part reads them
-// through, and the copy of the state record.
+// The settings: their table, the accessors every other part reads them
+// through, and the copy of the state record. The first 27 are those of every
+// version; later ones are added after them, with defaults that keep the
+// behaviour of the versions without them.
 #pragma once
 
 #include <array>
 #include <string>
 
-constexpr int SettingCount = 27;
+constexpr int SettingCount = 31;
 constexpr int FirstSettingId = 1000;  // control id = 1000 + index
 
 using TDlgControlsAr = std::array<std::string, SettingCount>;
@@ -18,7 +20,11 @@ namespace Setting {
 enum : int {
     Enable = FirstSettingId, IfStatus, IfPicture, IfAny, SetPicture, SetStatus, SetLongStatus,
     LongStatus, SaveRestore, Picture, Status, SetTray, About, CustomZEM, AllZEM, AllZEMNo, Tray,
-    AllowOpen, DelayV, DelayT, grZEM, grIf, grSet, grMain, Lang, VirtPlayState, Compatible
+    AllowOpen, DelayV, DelayT, grZEM, grIf, grSet, grMain, Lang, VirtPlayState, Compatible,
+    // The quick switch; the label and the list of tracks left alone; the
+    // tray tool-tip's texts while switched off and while a track is left
+    // alone (a hidden list).
+    Active, SkipText, Skip, TrayNotes
 };
 }
 // clang-format on

@@ -32,8 +32,10 @@ TEST_F(SettingsTest, DefaultsAreTheShippedOnes)
         EXPECT_EQ(CurrentState.Values[i], ShippedValues[i]) << SettingNames[i];
         EXPECT_EQ(CurrentState.Captions[i], ShippedCaptions[i]) << SettingNames[i];
     }
+    // The settings of every version keep their ids; later ones follow.
     EXPECT_EQ(std::string(SettingNames[SettingIndex(Setting::Compatible)]), "Compatible");
-    EXPECT_EQ(SettingIndex(Setting::Compatible), SettingCount - 1);
+    EXPECT_EQ(SettingIndex(Setting::Compatible), 26);
+    EXPECT_EQ(SettingIndex(Setting::TrayNotes), SettingCount - 1);
     for (const TClient& slot : CurrentState.Slots) {
         EXPECT_EQ(slot.ProcessId, 0u);
         EXPECT_TRUE(slot.MainWnd.ClassName.empty());
@@ -83,8 +85,8 @@ TEST_F(SettingsTest, SwitchesReadOnOnlyForNonZeroNumbers)
     EXPECT_EQ(OnOffText(false), "0");
 
     EXPECT_EQ(SettingIndex(999), -1);
-    EXPECT_EQ(SettingIndex(1027), -1);
-    EXPECT_EQ(SettingText(1027), "");
+    EXPECT_EQ(SettingIndex(FirstSettingId + SettingCount), -1);
+    EXPECT_EQ(SettingText(FirstSettingId + SettingCount), "");
     EXPECT_FALSE(SettingOn(999));
 }
 

@@ -167,6 +167,53 @@ TEST_F(ClientsTest, ANewTitleIsAnotherAccountWithItsOwnStatus)
     EXPECT_EQ(std::count(statuses.begin() + before, statuses.end(), "5|Working|at desk"), 0);
 }
 
+// The quick switch in the player's menu: off, every client has its own
+// status back at once and keeps it while the music plays; on, the track
+// comes back at once; the choice outlives a quit and start. A track whose
+// file matches a pattern of the list left alone gives every client its own
+// status while it plays, and the next one the track again.
+TEST_F(ClientsTest, TheQuickSwitchAndTracksLeftAlone)
+{
+    const std::string own = "5|Working|at desk";
+    const std::string secondTrack = "11|Working - Очень дли\x85|at desk: Two";
+    InstallServing({{"DelayV", "5"}, {"Skip", "x||*\\TWO.OGG"}});
+    StandInClient& a = AddClient(true, "111", own);
+    const std::string on = "|2005:ZER ozavod irozav|+2006:Статус из Winamp";
+    const std::string off = "|2005:ZER ozavod irozav|2006:Статус из Winamp";
+    auto endsWith = [](const std::string& text, const std::string& end) {
+        return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+    };
+    Start(Playlist);
+    EXPECT_TRUE(endsWith(Menu(), on)) << Menu();
+    Command("play");
+    ASSERT_TRUE(a.WaitForStatus(TrackZemA, 8000)) << a.Status();
+    // The delay is 5 s: what follows within 2 s comes from the switch.
+    Command("send 273 2006 0");
+    EXPECT_TRUE(a.WaitForStatus(own, 2000)) << a.Status();
+    EXPECT_TRUE(endsWith(Menu(), off)) << Menu();
+    Close();
+    EXPECT_EQ(Value("Active"), "0");
+
+    Start(Playlist);
+    EXPECT_TRUE(endsWith(Menu(), off)) << Menu();
+    Command("play");
+    Sleep(6500);
+    EXPECT_EQ(a.Status(), own);
+    Command("send 273 2006 0");
+    EXPECT_TRUE(a.WaitForStatus(TrackZemA, 2000)) << a.Status();
+
+    Command("next");
+    Sleep(6500);
+    EXPECT_EQ(a.Status(), own);
+    const std::vector<std::string> taken = a.Statuses();
+    EXPECT_EQ(std::count(taken.begin(), taken.end(), secondTrack), 0);
+    Command("prev");
+    EXPECT_TRUE(a.WaitForStatus(TrackZemA, 8000)) << a.Status();
+    Close();
+    EXPECT_EQ(a.Status(), own);
+    EXPECT_EQ(Value("Active"), "1");
+}
+
 // What the plug-in's folder holds, names only.
 std::vector<std::string> FilesIn(const std::string& folder)
 {

@@ -37,22 +37,12 @@ struct DialogInPlayerTest : ::testing::Test, PlayerSession {
             Sleep(20);
         EXPECT_FALSE(IsWindow(dialog));
     }
-
-    // The player's main menu as the player lists it now.
-    std::string Menu()
-    {
-        Command("menu");
-        Sync();
-        const std::vector<std::string> lines = Log();
-        for (auto line = lines.rbegin(); line != lines.rend(); ++line)
-            if (line->rfind("MENU ", 0) == 0) return *line;
-        return std::string();
-    }
 };
 
 TEST_F(DialogInPlayerTest, OpenedFromThePreferencesAndFromTheMenuItem)
 {
-    const std::string withItem = std::string("MENU 8 ") + PlayerItems + "|2005:ZER ozavod irozav";
+    const std::string withItem =
+        std::string("MENU 9 ") + PlayerItems + "|2005:ZER ozavod irozav|+2006:Статус из Winamp";
     const std::string without = std::string("MENU 7 ") + PlayerItems;
     Install();
     Start(Playlist);

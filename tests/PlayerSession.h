@@ -103,6 +103,16 @@ struct PlayerSession {
         Sync();
     }
 
+    // The player's main menu as the player lists it now.
+    std::string Menu()
+    {
+        Command("menu");
+        Sync();
+        const std::vector<std::string> lines = Log();
+        for (auto line = lines.rbegin(); line != lines.rend(); ++line)
+            if (line->rfind("MENU ", 0) == 0) return *line;
+        return std::string();
+    }
     LRESULT Ask(int code, WPARAM argument = 0) const
     {
         DWORD_PTR answer = 0;

@@ -355,8 +355,8 @@ TEST_F(PlayerTest, LoadsGeneralPluginsByNameAndQuitsThemBeforeItEnds)
 
     // The plug-in got the main window: it found the player's menu there.
     Command("menu");
-    EXPECT_GE(WaitForLine("MENU 8 40045:Play|40046:Pause|40047:Stop|40044:Previous|40048:Next|"
-                          "0:|40001:Exit|2005:ZER ozavod irozav"),
+    EXPECT_GE(WaitForLine("MENU 9 40045:Play|40046:Pause|40047:Stop|40044:Previous|40048:Next|"
+                          "0:|40001:Exit|2005:ZER ozavod irozav|+2006:Статус из Winamp"),
               0);
 
     Close();

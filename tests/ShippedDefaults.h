@@ -5,6 +5,8 @@
 
 #include <array>
 
+#include "settings/Settings.h"
+
 inline const char TemplateList[] =
     "||Music||Winamp||Слушаю||%Copy||%Artist - %Title||%Artist \"%Title\"||%Album||%Track||%Year"
     "||%Genre||%Lenght||%Bitrate||%Comment||%File||%PlayState||%ListPos||%SysTime||%Status"
@@ -15,7 +17,7 @@ inline const char PictureList[] =
     "||Музыка||Дела||Кино||Весело||Телефон||Игры||Учёба||Покупки||Болею||Сплю||Отрываюсь"
     "||В инете||Инженеринг||Печатаю|| || || || ||Отдыхаю||";
 
-inline const std::array<const char*, 27> ShippedValues = {
+inline const std::array<const char*, SettingCount> ShippedValues = {
     "1",                                                      // Enable
     "0",                                                      // IfStatus
     "0",                                                      // IfPicture
@@ -43,9 +45,13 @@ inline const std::array<const char*, 27> ShippedValues = {
     "Russian",                                                // Lang
     "",                                                       // VirtPlayState
     "1",                                                      // Compatible
+    "1",                                                      // Active
+    "",                                                       // SkipText
+    "",                                                       // Skip
+    "",                                                       // TrayNotes
 };
 
-inline const std::array<const char*, 27> ShippedCaptions = {
+inline const std::array<const char*, SettingCount> ShippedCaptions = {
     "Включен",
     "Установлен статус = [Подпись статуса]",
     "Установлена картинка Music (#12) (только ZEM)",
@@ -73,4 +79,8 @@ inline const std::array<const char*, 27> ShippedCaptions = {
     "||Russian||",
     "||[PLAY]||[PAUSE]||[STOP]||",
     "Совместимость с другими ICQ-клиентами",
+    "Статус из Winamp",
+    "Не объявлять файлы:",
+    "",
+    "||Статус из Winamp выключен||Этот файл не объявляется||",
 };

@@ -100,6 +100,7 @@ bool GatherTrackInfo()
     answers.File = PlayerText(
         SendToPlayer(IPC_GETPLAYLISTFILE, static_cast<WPARAM>(answers.Position)), PlayerTextLimit);
     answers.Length = TrackLength(answers.File);
+    CurrentState.TrackFile = answers.File;
     for (size_t i = 0; i < TrackTokens.size(); ++i) {
         const TTrackInfo& row = TrackTokens[i];
         std::string& value = CurrentState.TokenValues[i];

@@ -25,7 +25,8 @@ std::string DescribeMenu(HMENU menu)
         char text[256] = {};
         GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
         description += i == 0 ? " " : "|";
-        // A submenu's identifier reads -1.
+        // A submenu's identifier reads -1; a checked item is marked "+".
+        if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_CHECKED) description += "+";
         description += std::to_string(static_cast<int>(GetMenuItemID(menu, i))) + ":" + text;
     }
     return description;

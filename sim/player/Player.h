@@ -20,7 +20,8 @@
 //   STATE playing|paused|stopped <position>
 //                               on every change of play state or position
 //   CMD <text>                  every command that arrived on the channel
-//   MENU <count> <id>:<text>|...  answer to the command "menu"
+//   MENU <count> <id>:<text>|...  answer to the command "menu"; a checked
+//                               item has "+" before its id
 //   SENT <msg> <wparam> <lparam> <result>  answer to the command "send"
 //   MARK <text>                 the command "log <text>"
 //   BAD <text>                  a command that was not understood
