@@ -192,7 +192,7 @@ TEST_F(ConfigDialogTest, TheTemplateHoldsEverySettingAsItsControl)
         EXPECT_EQ(d.Text(Setting::DelayV), "5");
         EXPECT_EQ(d.Selection(Setting::Picture), 11);
         EXPECT_EQ(d.ItemCount(Setting::Picture), 30);
-        EXPECT_EQ(d.ItemCount(Setting::Tray), 22);
+        EXPECT_EQ(d.ItemCount(Setting::Tray), 25);
         EXPECT_EQ(d.ItemCount(Setting::CustomZEM), 0);
         EXPECT_TRUE(d.Checked(Setting::Enable));
         EXPECT_TRUE(d.Checked(Setting::IfAny));

@@ -56,7 +56,10 @@ std::string TemplateList()
                      "%Status2",
                      "[%SysTime] %Status",
                      "",
-                     TrayDefault});
+                     TrayDefault,
+                     "{%Artist - }{%Title}",
+                     "%ListPos. {%Artist - }%Title{ [%Lenght]}",
+                     "Файл: %File{\\nИсполнитель: %Artist}{\\nНазвание: %Title}"});
 }
 
 // Item n is the client's status picture n; 0 is "no picture".

@@ -55,7 +55,7 @@ TEST_F(SettingsTest, ListCaptionsHoldTheirItemsInOrder)
     EXPECT_EQ(pictures[29], "Отдыхаю");
 
     const std::vector<std::string> templates = ListItems(DefaultCaption(Setting::Status));
-    ASSERT_EQ(templates.size(), 22u);
+    ASSERT_EQ(templates.size(), 25u);
     EXPECT_EQ(templates[2], "Слушаю");
     EXPECT_EQ(templates[5], "%Artist \"%Title\"");
     EXPECT_EQ(templates[20], "");

@@ -371,6 +371,24 @@ TEST_F(ClientsTest, IfStatusServesOnlyTheClientsShowingThePluginsCaption)
     Close();
 }
 
+// A file tagged with its title only and a stream without tags: the parts
+// in braces go with their empty tags and leave no stray " - ".
+TEST_F(ClientsTest, OptionalPartsLeaveOutTheTagsATrackLacks)
+{
+    InstallServing({{"Status", "{%Artist - }%Title"}, {"LongStatus", "{%Artist - }{%Title}"}});
+    StandInClient& zem = AddClient(true, "111", "5|Working|at desk");
+    StandInClient& rnq = AddClient(false, "333", "3|Away|lunch");
+    Start(u8"file=C:\\Music\\untagged.mp3\ttitle=Один\tlength=61\n"
+          u8"file=http://radio.example/stream\n");
+    Command("play");
+    EXPECT_TRUE(zem.WaitForStatus("11|Один|Один", 3000)) << zem.Status();
+    EXPECT_TRUE(rnq.WaitForStatus("11|Один|Один", 3000)) << rnq.Status();
+    Command("next");
+    EXPECT_TRUE(zem.WaitForStatus("11||", 3000)) << zem.Status();
+    EXPECT_TRUE(rnq.WaitForStatus("11||", 3000)) << rnq.Status();
+    Close();
+}
+
 TEST_F(ClientsTest, AStatusWindowOnTheUsersScreen)
 {
     InstallServing();

@@ -10,7 +10,9 @@
 inline const char TemplateList[] =
     "||Music||Winamp||Слушаю||%Copy||%Artist - %Title||%Artist \"%Title\"||%Album||%Track||%Year"
     "||%Genre||%Lenght||%Bitrate||%Comment||%File||%PlayState||%ListPos||%SysTime||%Status"
-    "||%Status2||[%SysTime] %Status||||Файл: %File\\nИсполнитель: %Artist\\nНазвание: %Title||";
+    "||%Status2||[%SysTime] %Status||||Файл: %File\\nИсполнитель: %Artist\\nНазвание: %Title"
+    "||{%Artist - }{%Title}||%ListPos. {%Artist - }%Title{ [%Lenght]}"
+    "||Файл: %File{\\nИсполнитель: %Artist}{\\nНазвание: %Title}||";
 
 inline const char PictureList[] =
     "||||Злой||Водные процедуры||Уставший||Вечеринка||Пиво||Думаю||Кушаю||ТВ||Друзья||Кофе"

@@ -21,6 +21,8 @@ extern const std::array<TTrackInfo, TokenCount> TrackTokens;
 // that name later tokens would otherwise multiply the text with every pass.
 constexpr size_t MaxExpandedText = 64 * 1024;
 
-// Line-break marks become CR LF, then every token but the client's own two
+// Line-break marks become CR LF; an optional part, "{%Artist - }", is left
+// out when every token in it is empty and kept without its braces otherwise
+// ("{{" and "}}" give one brace); then every token but the client's own two
 // is replaced, in any letter case, by its value in CurrentState.
 std::string ExpandTemplate(const std::string& text);

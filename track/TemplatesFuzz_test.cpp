@@ -70,8 +70,8 @@ TEST_F(TemplatesFuzz, TagsThatNameLaterTokensCannotBlowUpTheText)
 }
 
 // Hostile templates and values: the expansion stays bounded, the caption
-// cut keeps its twenty bytes, and a template without tokens only has its
-// line-break marks converted.
+// cut keeps its twenty bytes, and a template without tokens or braces only
+// has its line-break marks converted.
 TEST_F(TemplatesFuzz, HostileTemplatesAndValuesStayBounded)
 {
     RandomInput random(7001);
@@ -95,7 +95,7 @@ TEST_F(TemplatesFuzz, HostileTemplatesAndValuesStayBounded)
         } else {
             ASSERT_EQ(caption, own.substr(0, MaxZemCaption - 1) + Ellipsis) << round;
         }
-        if (templ.find('%') == std::string::npos) {
+        if (templ.find_first_of("%{}") == std::string::npos) {
             ASSERT_EQ(text, ConvertLineBreaks(templ)) << round;
         }
     }
@@ -103,15 +103,15 @@ TEST_F(TemplatesFuzz, HostileTemplatesAndValuesStayBounded)
 
 // Values of every byte, put into templates of every byte: each token in any
 // letter case becomes its value, and nothing else changes but the
-// line-break marks. No value and no literal holds a "%", so the expected
-// text is known from the pieces alone.
+// line-break marks. No value holds a "%" and no literal a "%" or a brace,
+// so the expected text is known from the pieces alone.
 TEST_F(TemplatesFuzz, EveryByteOfValuesAndLiteralsComesThrough)
 {
     RandomInput random(7002);
     auto literal = [&random]() {
         std::string text = random.Bytes(random.Below(12));
         for (char& c : text)
-            if (c == '%' || c == '\\') c = 'x';
+            if (c == '%' || c == '\\' || c == '{' || c == '}') c = 'x';
         return text;
     };
     for (int round = 0; round < 3000; ++round) {

@@ -108,4 +108,64 @@ TEST_F(Templates, LineBreaksInTheTemplateOnly)
     EXPECT_EQ(ExpandTemplate("%Artist\\n%Title"), "A\\nB\r\nT");
 }
 
+TEST_F(Templates, OptionalPartsGoWhenEveryTokenInThemIsEmpty)
+{
+    SetToken("%Title", "Song");
+    EXPECT_EQ(ExpandTemplate("{%Artist - }%Title"), "Song");
+    EXPECT_EQ(ExpandTemplate("{%ARTIST - }{%title}"), "Song");
+    SetToken("%Artist", "Band");
+    EXPECT_EQ(ExpandTemplate("{%Artist - }%Title"), "Band - Song");
+    // One filled token keeps the whole part, the empty one included.
+    EXPECT_EQ(ExpandTemplate("{%Album/%Artist: }%Title"), "/Band: Song");
+
+    // A stream's unknown length counts as empty.
+    SetToken("%Lenght", "N/A");
+    EXPECT_EQ(ExpandTemplate("%Title{ [%Lenght]}"), "Song");
+    SetToken("%Lenght", "04:05");
+    EXPECT_EQ(ExpandTemplate("%Title{ [%Lenght]}"), "Song [04:05]");
+
+    SetToken("%Artist", "");
+    SetToken("%Title", "");
+    EXPECT_EQ(ExpandTemplate("{%Artist - }%Title"), "");
+    EXPECT_EQ(ExpandTemplate("{%Artist - }{%Title}"), "");
+    EXPECT_EQ(ExpandTemplate("{%Artist\\n}{%Title}x"), "x");
+    // Text without a token stays, and so do the client's own tokens,
+    // which are filled in later.
+    EXPECT_EQ(ExpandTemplate("{Now: }{%Title}"), "Now: ");
+    EXPECT_EQ(ExpandTemplate("{%Status2 }{%Status. }{%Artist}"), "%Status2 %Status. ");
+}
+
+TEST_F(Templates, BracesThatMakeNoPartAreText)
+{
+    SetToken("%Title", "Song");
+    EXPECT_EQ(ExpandTemplate("{{%Title}}"), "{Song}");
+    EXPECT_EQ(ExpandTemplate("{%Title {{x}}}"), "Song {x}");
+    // Parts do not nest: the inner "{" is text and the first "}" closes.
+    EXPECT_EQ(ExpandTemplate("{%Title {x}y}"), "Song {xy}");
+    EXPECT_EQ(ExpandTemplate("{%Artist {x}y}"), "y}");
+    // Unmatched braces stay as they are.
+    EXPECT_EQ(ExpandTemplate("} %Title {"), "} Song {");
+    EXPECT_EQ(ExpandTemplate("{%Artist - %Title"), "{ - Song");
+    // A value's braces are only text.
+    SetToken("%Title", "{%Year}");
+    EXPECT_EQ(ExpandTemplate("%Title"), "{}");
+
+    // Parts are settled before the text is cut at the bound.
+    SetToken("%Title", "Song");
+    std::string many;
+    while (many.size() <= MaxExpandedText) many += "{%Artist - }";
+    EXPECT_EQ(ExpandTemplate(many + "%Title"), "Song");
+    SetToken("%Artist", "Long Band Name");
+    std::string expected;
+    while (expected.size() < MaxExpandedText) expected += "Long Band Name - ";
+    EXPECT_TRUE(ExpandTemplate(many + "%Title") == expected.substr(0, MaxExpandedText));
+    // A dropped part just before the bound leaves room for what follows.
+    SetToken("%Artist", "");
+    SetToken("%Title", std::string(20, 't'));
+    const std::string edge(MaxExpandedText - 16, 'x');
+    const std::string cut = ExpandTemplate(edge + "{%Artist - }%Title");
+    EXPECT_EQ(cut.size(), MaxExpandedText);
+    EXPECT_EQ(cut.substr(edge.size()), std::string(16, 't'));
+}
+
 }  // namespace

@@ -65,7 +65,7 @@ std::string PlayStateText(bool& active)
 // The seconds go to the time helper as 16 bits: lengths wrap at 65536.
 std::string DurationText(int32_t length)
 {
-    if (length < 0) return "N/A";
+    if (length < 0) return NotAvailableText;
     return FormatTime(MakeTime(0, 0, static_cast<uint16_t>(length)));
 }
 
