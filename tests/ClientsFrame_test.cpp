@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "plugin/Tray.h"
 #include "sim/common/TextFile.h"
 #include "tests/ClientSession.h"
 #include "util/Files.h"
@@ -167,16 +168,17 @@ TEST_F(ClientsTest, ANewTitleIsAnotherAccountWithItsOwnStatus)
     EXPECT_EQ(std::count(statuses.begin() + before, statuses.end(), "5|Working|at desk"), 0);
 }
 
-// The quick switch in the player's menu: off, every client has its own
-// status back at once and keeps it while the music plays; on, the track
-// comes back at once; the choice outlives a quit and start. A track whose
-// file matches a pattern of the list left alone gives every client its own
-// status while it plays, and the next one the track again.
+// The quick switch in the player's menu and on top of the tray icon's menu:
+// off, every client has its own status back at once and keeps it while the
+// music plays; on, the track comes back at once; the choice outlives a quit
+// and start. A track whose file matches a pattern of the list left alone
+// gives every client its own status while it plays, and the next one the
+// track again.
 TEST_F(ClientsTest, TheQuickSwitchAndTracksLeftAlone)
 {
     const std::string own = "5|Working|at desk";
     const std::string secondTrack = "11|Working - Очень дли\x85|at desk: Two";
-    InstallServing({{"DelayV", "5"}, {"Skip", "x||*\\TWO.OGG"}});
+    InstallServing({{"DelayV", "5"}, {"Skip", "x||*\\TWO.OGG"}, {"SetTray", "1"}});
     StandInClient& a = AddClient(true, "111", own);
     const std::string on = "|2005:ZER ozavod irozav|+2006:Статус из Winamp";
     const std::string off = "|2005:ZER ozavod irozav|2006:Статус из Winamp";
@@ -209,9 +211,27 @@ TEST_F(ClientsTest, TheQuickSwitchAndTracksLeftAlone)
     EXPECT_EQ(std::count(taken.begin(), taken.end(), secondTrack), 0);
     Command("prev");
     EXPECT_TRUE(a.WaitForStatus(TrackZemA, 8000)) << a.Status();
+
+    // The tray icon's menu holds the switch on top: its first item turns
+    // the plug-in off.
+    PostMessageA(window, TrayCallbackMessage, 0, WM_RBUTTONUP);
+    HWND popup = nullptr;
+    for (DWORD start = GetTickCount(); !popup && GetTickCount() - start < WaitMs; Sleep(20)) {
+        for (HWND found = FindWindowExA(nullptr, nullptr, "#32768", nullptr); found && !popup;
+             found = FindWindowExA(nullptr, found, "#32768", nullptr)) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(found, &process);
+            if (process == player.Id() && IsWindowVisible(found)) popup = found;
+        }
+    }
+    ASSERT_NE(popup, nullptr);
+    PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_TRUE(a.WaitForStatus(own, 2000)) << a.Status();
+    EXPECT_TRUE(endsWith(Menu(), off)) << Menu();
     Close();
     EXPECT_EQ(a.Status(), own);
-    EXPECT_EQ(Value("Active"), "1");
+    EXPECT_EQ(Value("Active"), "0");
 }
 
 // What the plug-in's folder holds, names only.
