@@ -221,20 +221,23 @@ bool IsHeldBySlot(HWND window)
 
 }  // namespace
 
-bool RefreshInstances(bool promptOnly)
+void RefreshInstances(TWindowsAr& found)
 {
     for (TClient& slot : CurrentState.Slots)
         if (slot.ProcessId != 0 && !IsValidWindow(slot.StatusWnd.Handle)) ReleaseOrReattach(slot);
-    TWindowsAr found;
+    found = TWindowsAr{};
     for (const TClient& kind : ClientKinds) found.Classes += kind.MainWnd.ClassName + " ";
     CollectWindows(nullptr, found);
+}
+
+void RegisterNewWindows(const TWindowsAr& found, bool promptOnly)
+{
     // A window that a slot holds is looked at with that slot's update.
     for (int i = 0; i < found.Count; ++i) {
         HWND window = found.Handles[i];
         if (IsHeldBySlot(window) || (promptOnly && IsSlowWindow(window))) continue;
         TResumable work(window, TWork::Registration);
         RegisterWindow(WindowProcess(window), window);
-        if (SendPassAbandoned()) break;
+        if (SendPassAbandoned()) return;
     }
-    return true;
 }

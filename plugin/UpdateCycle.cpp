@@ -103,8 +103,10 @@ void ServeClients()
     // A client may turn slow or prompt within the cycle: the second round
     // serves every one that the first did not.
     std::array<bool, SlotCount> served{};
+    TWindowsAr found;
+    RefreshInstances(found);
     for (const bool promptOnly : {true, false}) {
-        RefreshInstances(promptOnly);
+        RegisterNewWindows(found, promptOnly);
         for (size_t i = 0; i < served.size(); ++i) {
             TClient& slot = CurrentState.Slots[i];
             if (SendPassAbandoned()) return;

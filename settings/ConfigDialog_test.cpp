@@ -526,7 +526,9 @@ TEST_F(ConfigDialogTest, ResetButtonGivesARunningZemItsPictureTextsBack)
     }
 
     Load();
-    RefreshInstances(true);
+    TWindowsAr found;
+    RefreshInstances(found);
+    RegisterNewWindows(found, false);
     CopyState(CurrentState, DialogState);
     ASSERT_EQ(DialogState.Slots[0].ProcessId, zem.Id());
     EXPECT_EQ(DialogState.Slots[0].ProfileDir, profile);

@@ -120,13 +120,21 @@ std::string EntryLine(const TJournalEntry& entry)
     return line + LineEnd;
 }
 
+// The entry lines between the header and the count.
+std::string FramedLines(const std::vector<std::string>& lines)
+{
+    std::string text = Header + LineEnd;
+    for (const std::string& line : lines) text += line;
+    return text + EndMark + std::to_string(lines.size()) + LineEnd;
+}
+
 }  // namespace
 
 std::string JournalText(const TJournal& journal)
 {
-    std::string text = Header + LineEnd;
-    for (const TJournalEntry& entry : journal) text += EntryLine(entry);
-    return text + EndMark + std::to_string(journal.size()) + LineEnd;
+    std::vector<std::string> lines;
+    for (const TJournalEntry& entry : journal) lines.push_back(EntryLine(entry));
+    return FramedLines(lines);
 }
 
 // The count at the end tells a journal cut short from a whole one.
@@ -157,12 +165,14 @@ TJournal ReadJournal(const std::string& path)
 
 bool WriteJournal(const std::string& path, const TJournal& journal)
 {
-    TJournal kept;
-    for (const TJournalEntry& entry : journal)
-        if (EntryLine(entry).size() <= MaxJournalEntryBytes) kept.push_back(entry);
+    std::vector<std::string> kept;
+    for (const TJournalEntry& entry : journal) {
+        std::string line = EntryLine(entry);
+        if (line.size() <= MaxJournalEntryBytes) kept.push_back(std::move(line));
+    }
     if (kept.empty()) return DeleteFileA(path.c_str()) || !FileExists(path);
     const std::string fresh = path + ".new";
-    const std::string text = JournalText(kept);
+    const std::string text = FramedLines(kept);
     if (WriteWholeFile(fresh, text.data(), static_cast<uint32_t>(text.size()), false) &&
         MoveFileExA(fresh.c_str(), path.c_str(),
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))

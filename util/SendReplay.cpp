@@ -79,8 +79,8 @@ size_t FindRecord(HWND key, TWork work)
 
 size_t NewRecord(HWND key, TWork work)
 {
+    // A free record is reset whole, whatever work it held.
     size_t at = FindRecord(nullptr, TWork::Update);
-    if (at == NoRecord) at = FindRecord(nullptr, TWork::Registration);
     if (at == NoRecord) {
         if (Records.size() >= MaxRecords) return NoRecord;
         Records.emplace_back();
