@@ -87,11 +87,24 @@ check_uninstalled() {
         echo 'Enable.Value=1' >"$i/gen_ZEM.dll.ini"
         echo 'journal' >"$i/gen_ZEM.dll.journal"
     done
-    # The uninstaller copies itself away and ends at once; the copy does the work.
+    # The uninstaller copies itself away and ends at once; the copy does the
+    # work, section by section: wait (10 s at most) until all it should
+    # remove is gone.
+    local doomed=()
+    for name in "${installed[@]}"; do doomed+=("$folder/$name"); done
+    for i in "${places[@]}"; do
+        doomed+=("$i/gen_ZEM.dll.journal")
+        [ -z "$options" ] || doomed+=("$i/gen_ZEM.dll.ini")
+    done
     wine "$(winpath "$folder/gen_ZEM-uninstall.exe")" /S $options
     for i in $(seq 1 100); do
-        [ -e "$folder/gen_ZEM-uninstall.exe" ] || [ -e "$folder/gen_ZEM.dll" ] || break
+        [ -n "$(ls -d "${doomed[@]}" 2>/dev/null)" ] || break
         sleep 0.1
+    done
+    # The entry goes last.
+    for i in $(seq 1 20); do
+        wine reg query "$uninstall_key" >/dev/null 2>&1 || break
+        sleep 0.2
     done
     for name in "${installed[@]}"; do
         [ -e "$folder/$name" ] && fail "left behind: $folder/$name"
