@@ -9,8 +9,10 @@ SHIPPED := $(CURDIR)/dist/gen_ZEM.dll
 
 all dist: dll
 
+# Packages first (32-bit Wine among them), then a way to run 32-bit programs.
 setup:
 	@bash scripts/setup.sh
+	@bash scripts/setup-i386.sh
 
 # What users download: the 32-bit DLL with its help page, and the zip and
 # the installer named with the version.
@@ -50,7 +52,9 @@ bench: build-tests
 DEMO_LOG := out/demo-build.log
 demo:
 	@rm -f $(DEMO_LOG)
-	@bash scripts/step.sh "installing what is missing" $(DEMO_LOG) $(MAKE) --no-print-directory setup
+	@bash scripts/step.sh "installing what is missing" $(DEMO_LOG) bash scripts/setup.sh
+	@bash scripts/step.sh "letting this machine run 32-bit programs" $(DEMO_LOG) \
+	      bash scripts/setup-i386.sh
 	@bash scripts/step.sh "building the plug-in" $(DEMO_LOG) $(MAKE) --no-print-directory dll
 	@bash scripts/step.sh "building the stand-ins and the demo" $(DEMO_LOG) $(MAKE) \
 	      --no-print-directory demo-build

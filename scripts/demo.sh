@@ -14,6 +14,7 @@ app_key='HKCU\Software\Wine\AppDefaults'
 fonts="$WINEPREFIX/drive_c/windows/Fonts"
 
 zem_check_wine || exit 1
+echo "The player, the clients and the plug-in run $(zem_wine_way)."
 zem_start_display || exit 1
 cleanup() {
     local program

@@ -4,6 +4,7 @@
 set -u
 . "$(dirname "$0")/wine-env.sh" "$1"
 zem_check_wine || exit 1
+echo "The $zem_bits-bit suite runs $(zem_wine_way)."
 zem_start_display || exit 1
 trap '"$WINESERVER" -k </dev/null >/dev/null 2>&1; zem_stop_display' EXIT
 zem_prepare_wine

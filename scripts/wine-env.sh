@@ -1,6 +1,7 @@
 # Sourced: the Wine environment of one build tree ($1). The prefix lives
 # inside the build tree, so a clean build starts from a clean prefix.
 zem_build=$(cd "$1" && pwd)
+. "$(dirname "${BASH_SOURCE[0]}")/i386.sh"
 export WINEPREFIX="$zem_build/wineprefix"
 export WINEARCH=win64
 export WINEDEBUG=-all
@@ -30,8 +31,13 @@ fi
 zem_check_wine() {
     local said
     if said=$("$ZEM_WINE" --version 2>&1 </dev/null); then return 0; fi
-    echo "wine-env: this machine cannot run $zem_bits-bit Windows programs ($ZEM_WINE: ${said:-not found}); setup installs wine32:i386 for 32-bit ones" >&2
+    echo "wine-env: this machine cannot run $zem_bits-bit Windows programs ($ZEM_WINE: ${said:-not found}); for 32-bit ones scripts/setup.sh installs wine32:i386, and scripts/setup-i386.sh an emulator where the kernel cannot run them" >&2
     return 1
+}
+
+# How the tree's programs run: natively, or under an emulator.
+zem_wine_way() {
+    if [ "$zem_bits" = 32 ]; then zem_i386_way; else echo natively; fi
 }
 
 # Starts Xvfb on a free display when there is none; sets zem_xvfb_pid.
