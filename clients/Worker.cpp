@@ -48,18 +48,14 @@ bool IsAwaited(TJob job)
     return job == TJob::Restore || job == TJob::ResetCaptions;
 }
 
-// The slots as the last restore found them: the captions' reset is for
-// the clients served until then. The worker's.
-std::array<TClient, SlotCount> ServedBeforeRestore;
-
 void RunJob(TJob job)
 {
     if (job == TJob::Update) return ServeClients();
     if (job == TJob::Restore) {
-        ServedBeforeRestore = Clients.Slots;
+        Clients.Served = Clients.Slots;
         return RestoreAllSlots();
     }
-    for (TClient& slot : ServedBeforeRestore)
+    for (TClient& slot : Clients.Served)
         if (!slot.ProfileDir.empty() && IsZemInstance(slot)) ResetCaptionsFromBackup(slot);
 }
 

@@ -82,6 +82,9 @@ struct TWanted {
 struct TClientsState {
     TWanted Wanted;
     std::array<TClient, SlotCount> Slots;
+    // The slots as the last restore found them: the captions' reset is for
+    // the clients served until then.
+    std::array<TClient, SlotCount> Served;
     int32_t RestoreDepth = 0;  // above 0 while statuses are put back
     // The user chose another picture in a client: SetPicture goes off.
     bool PictureChosen = false;

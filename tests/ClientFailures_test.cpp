@@ -144,11 +144,10 @@ DWORD LongestCycle(const std::vector<std::string>& lines)
     return longest;
 }
 
-// A client that answers every message, but slowly, holds the player's
-// thread no longer than a cycle's budget: the prompt client is served
-// first and in full, the slow one's registration and updates are spread
-// over the next cycles, and it ends with its own status all the same.
-TEST_F(HangTest, ASlowClientHoldsThePlayerNoLongerThanACyclesBudget)
+// A client that answers every message, but slowly, never holds the
+// player's thread: no cycle waits as long as one of its answers. It ends
+// with its own status all the same.
+TEST_F(HangTest, ASlowClientNeverHoldsThePlayer)
 {
     InstallServing();
     StandInClient& a = AddClient(true, "111", OwnA);
@@ -167,8 +166,7 @@ TEST_F(HangTest, ASlowClientHoldsThePlayerNoLongerThanACyclesBudget)
     // Nothing it missed was taken for the user's: only the track and its
     // own status, each once.
     EXPECT_EQ(TakenSince(s, from), (std::vector<std::string>{FirstTrackB, OwnB}));
-    const DWORD slack = 150;
-    EXPECT_LT(LongestCycle(Log()), CycleBudgetMs + slack);
+    EXPECT_LT(LongestCycle(Log()), 150u);
     Close();
     EXPECT_EQ(a.Status(), OwnA);
     EXPECT_EQ(s.Status(), OwnB);
