@@ -120,6 +120,7 @@ bool RecordSetPicture(TClient& slot)
     slot.SavedIndex = 1;
     if (!ZemReadStatus(slot, slot.Saved[1])) return false;
     slot.Current = slot.Saved[1];
+    JournalSlot(slot);
     ZemPressOk(slot);
     return true;
 }
@@ -276,6 +277,12 @@ void ServeClients()
     for (int i = 0; i < found.Count && !TrackWithdrawn(); ++i)
         if (!IsHeldBySlot(found.Handles[i]))
             RegisterWindow(WindowProcess(found.Handles[i]), found.Handles[i]);
-    for (TClient& slot : Clients.Slots)
-        if (slot.ProcessId != 0 && !TrackWithdrawn()) UpdateSlot(slot, applying);
+    // The clients that answered promptly last time are not kept waiting by
+    // the slow ones.
+    std::array<bool, SlotCount> slow{};
+    for (size_t i = 0; i < slow.size(); ++i) slow[i] = Clients.Slots[i].Slow;
+    for (const bool late : {false, true})
+        for (size_t i = 0; i < slow.size(); ++i)
+            if (Clients.Slots[i].ProcessId != 0 && slow[i] == late && !TrackWithdrawn())
+                UpdateSlot(Clients.Slots[i], applying);
 }

@@ -13,6 +13,7 @@ struct THandOver {
     CRITICAL_SECTION Lock;
     HANDLE Wake;
     HANDLE Done;
+    HANDLE Thread = nullptr;  // the last worker started
     TJob Job = TJob::None;
     TWanted Wanted;
     bool Running = false;
@@ -30,6 +31,7 @@ struct THandOver {
         DeleteCriticalSection(&Lock);
         CloseHandle(Wake);
         CloseHandle(Done);
+        if (Thread) CloseHandle(Thread);
     }
     THandOver(const THandOver&) = delete;
     THandOver& operator=(const THandOver&) = delete;
@@ -137,26 +139,33 @@ bool StartWorker()
         FreeLibrary(module);
         return false;
     }
-    CloseHandle(thread);
+    if (Shared.Thread) CloseHandle(Shared.Thread);
+    Shared.Thread = thread;
     Shared.Running = true;
     return true;
 }
 
-void EndWorker()
+bool EndWorker(bool restore, const TWanted& wanted)
 {
-    const TLocked locked;
-    Shared.Ending = true;
-    if (Shared.Job == TJob::Update) Shared.Job = TJob::None;
-    SetEvent(Shared.Wake);
+    HANDLE thread = nullptr;
+    {
+        const TLocked locked;
+        if (!Shared.Running) return true;
+        if (restore)
+            Post(TJob::Restore, wanted);
+        else if (Shared.Job == TJob::Update)
+            Shared.Job = TJob::None;
+        Shared.Ending = true;
+        SetEvent(Shared.Wake);
+        thread = Shared.Thread;
+    }
+    return WaitForSingleObject(thread, CloseWaitMs) == WAIT_OBJECT_0;
 }
 
 void HandOver(const TWanted& wanted)
 {
-    {
-        const TLocked locked;
-        if (Shared.Ending || IsAwaited(Shared.Job)) return;
-    }
-    Post(TJob::Update, wanted);
+    const TLocked locked;
+    if (Shared.Running && !Shared.Ending && !IsAwaited(Shared.Job)) Post(TJob::Update, wanted);
 }
 
 bool RestoreAllClients(const TWanted& wanted)

@@ -19,9 +19,11 @@ constexpr DWORD CloseWaitMs = 4000;
 // Starts the worker unless one runs (at most one runs at any time); one
 // that was ending stays. False when no worker could be started.
 bool StartWorker();
-// After its pending restores the worker ends, and with it the track's
-// writes: a pending update is dropped.
-void EndWorker();
+// The worker ends after the restores asked for, with restore after one of
+// every client first; with it end the track's writes: a pending update is
+// dropped. Waits for its end as RestoreAllClients does, so that the module
+// is free once it returns in time; true then.
+bool EndWorker(bool restore, const TWanted& wanted);
 // The newest state the clients should show; one not yet taken up is
 // replaced by it. A pending restore goes first.
 void HandOver(const TWanted& wanted);

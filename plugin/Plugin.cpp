@@ -210,15 +210,17 @@ void ApplyEnabledState()
         return;
     }
     StopUpdateTimer(player);
-    if (!OldPlayerWndProc) return EndWorker();
+    if (!OldPlayerWndProc) {
+        EndWorker(false, WantedNow());
+        return;
+    }
     if (menu) {
         DeleteMenu(menu, ConfigMenuItemId, MF_BYCOMMAND);
         DeleteMenu(menu, QuickSwitchMenuItemId, MF_BYCOMMAND);
     }
     SetPlayerWndProc(player, ReplacedUnicode, OldPlayerWndProc);
     OldPlayerWndProc = nullptr;
-    if (SettingOn(Setting::SaveRestore)) RestoreAllClients(WantedNow());
-    EndWorker();
+    EndWorker(SettingOn(Setting::SaveRestore), WantedNow());
 }
 
 bool HookIsLastInChain()
