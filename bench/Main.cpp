@@ -87,7 +87,7 @@ double CloseWait()
     const double start = Now();
     RestoreAllClients(WantedNow());
     const double waited = Now() - start;
-    EndWorker(false, WantedNow());
+    EndWorker(false, TWanted{});
     return waited;
 }
 

@@ -239,11 +239,12 @@ bool ZemApplyStatus(TClient& instance, const TStatus& status)
     }
     if (WantedOn(Setting::IfAny) && shown.PictureIndex > 0) go = true;
     if (!SameStatus(shown, instance.Current)) {
-        // The user changed the status in the client since the last write.
+        // The user changed the status in the client since the last write,
+        // unless another account shows it now.
+        if (!IsSameClient(instance)) return false;
         if (WantedOn(Setting::SetPicture) && shown.PictureIndex != instance.Current.PictureIndex &&
             shown.PictureIndex != next.PictureIndex)
             SwitchSetPictureOff();
-        if (!IsSameClient(instance)) return false;
         for (int k = std::clamp(instance.SavedIndex, 0, 1); k >= 0; --k)
             ZemPutStatus(instance, instance.Saved[k], true, 0);
         instance.SavedIndex = 0;

@@ -211,7 +211,7 @@ void ApplyEnabledState()
     }
     StopUpdateTimer(player);
     if (!OldPlayerWndProc) {
-        EndWorker(false, WantedNow());
+        EndWorker(false, TWanted{});
         return;
     }
     if (menu) {
