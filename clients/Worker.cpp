@@ -52,11 +52,12 @@ bool IsAwaited(TJob job)
 
 void RunJob(TJob job)
 {
-    if (job == TJob::Update) return ServeClients();
-    if (job == TJob::Restore) {
+    if (job == TJob::Update) {
+        ServeClients();
         Clients.Served = Clients.Slots;
-        return RestoreAllSlots();
+        return;
     }
+    if (job == TJob::Restore) return RestoreAllSlots();
     for (TClient& slot : Clients.Served)
         if (!slot.ProfileDir.empty() && IsZemInstance(slot)) ResetCaptionsFromBackup(slot);
 }

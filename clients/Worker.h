@@ -30,8 +30,8 @@ void HandOver(const TWanted& wanted);
 // Every client gets its own status back (as SaveRestore in wanted says);
 // true when the worker finished within CloseWaitMs.
 bool RestoreAllClients(const TWanted& wanted);
-// The ZEM clients served before the last restore get the captions of
-// their backup files back; waits as RestoreAllClients does.
+// The ZEM clients of the last pass get the captions of their backup files
+// back; waits as RestoreAllClients does.
 bool ResetClientCaptions(const TWanted& wanted);
 // True once after the worker saw the user choose another picture.
 bool TakePictureChoice();

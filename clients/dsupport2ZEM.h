@@ -82,8 +82,8 @@ struct TWanted {
 struct TClientsState {
     TWanted Wanted;
     std::array<TClient, SlotCount> Slots;
-    // The slots as the last restore found them: the captions' reset is for
-    // the clients served until then.
+    // The slots as the last pass left them: the captions' reset is for the
+    // clients served until the plug-in went away for its dialog.
     std::array<TClient, SlotCount> Served;
     int32_t RestoreDepth = 0;  // above 0 while statuses are put back
     // The user chose another picture in a client: SetPicture goes off.

@@ -1,4 +1,5 @@
-// The delay timer on the player window and the update cycle it runs.
+// The delay timer on the player window and the update cycle it runs, on
+// the player's thread.
 #pragma once
 
 #include <windows.h>
