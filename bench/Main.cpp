@@ -10,7 +10,8 @@
 // shipped settings, without the tray icon.
 // With --hold: the longest time one cycle held the player's thread, with
 // one prompt ZEM and slow (every message answered after 150 ms) or hung
-// ZEMs beside it, over their registrations, track changes and idle cycles.
+// ZEMs beside it, over their registrations, track changes and idle cycles;
+// then how long the close waited for the clients' own statuses.
 #include <windows.h>
 
 #include <algorithm>
@@ -21,10 +22,13 @@
 
 #include "bench/BenchPlayer.h"
 #include "bench/SendLog.h"
+#include "clients/Instances.h"
+#include "clients/Worker.h"
 #include "plugin/Plugin.h"
 #include "plugin/UpdateCycle.h"
 #include "plugin/gen_ZEM.h"
 #include "sim/common/StandIns.h"
+#include "track/SlotStatus.h"
 #include "tests/TempFolder.h"
 
 namespace {
@@ -44,6 +48,8 @@ const THoldCase HoldCases[] = {{"0 slow", 0, ""},
                                {"1 hung", 1, "hang 60000"}};
 constexpr int HoldCycles = 60;
 constexpr int HoldTrackEvery = 20;
+// Between two cycles the worker does its part, as between two timer ticks.
+constexpr DWORD HoldIntervalMs = 100;
 
 struct TRow {
     int Clients;
@@ -67,18 +73,36 @@ double Median(std::vector<double> values)
     return values.empty() ? 0.0 : values[values.size() / 2];
 }
 
-// A fresh plug-in state on the benchmark's player: no slots yet.
+// A fresh plug-in state on the benchmark's player.
 void ResetPlugin(HWND player)
 {
-    ModuleInit();
     CopyState(DefaultState, CurrentState);
     CurrentState.Values[SettingIndex(Setting::SetTray)] = "0";
     PluginRecord.hwndParent = player;
 }
 
+// The close as the player's thread waits for it; the worker ends then.
+double CloseWait()
+{
+    const double start = Now();
+    RestoreAllClients(WantedNow());
+    const double waited = Now() - start;
+    EndWorker(false, TWanted{});
+    return waited;
+}
+
 void RunCycle(HWND player)
 {
     UpdateStatus(player, WM_TIMER, UpdateTimerId, 0);
+}
+
+// Without a worker, the benchmark's thread does the worker's pass itself:
+// the cost of a cycle is the player's part and the clients' part.
+void RunCycleAndPass(HWND player)
+{
+    RunCycle(player);
+    Clients.Wanted = WantedNow();
+    ServeClients();
 }
 
 using TClients = std::vector<std::unique_ptr<TClientProcess>>;
@@ -107,7 +131,7 @@ TRow Measure(HWND player, int clients, bool newTrack, int cycles)
         sent.clear();
         KeepSends(&sent);
         double start = Now();
-        RunCycle(player);
+        RunCycleAndPass(player);
         cycleMs.push_back(Now() - start);
         KeepSends(nullptr);
         start = Now();
@@ -126,37 +150,46 @@ void PrintRow(const TRow& row)
     std::fflush(stdout);
 }
 
-// Negative when the clients did not start.
-double LongestHold(HWND player, const THoldCase& hold)
+struct THold {
+    double LongestMs = -1;  // negative when the clients did not start
+    double CloseMs = 0;
+};
+
+THold LongestHold(HWND player, const THoldCase& hold)
 {
     TempFolder folder;
     TClients clients;
-    if (!StartClients(folder.Path, 1 + hold.Others, clients, true)) return -1;
+    THold result;
+    if (!StartClients(folder.Path, 1 + hold.Others, clients, true)) return result;
     for (size_t i = 1; i < clients.size(); ++i)
-        if (!clients[i]->Command(hold.Command)) return -1;
+        if (!clients[i]->Command(hold.Command)) return result;
     ResetPlugin(player);
-    double longest = 0;
+    StartWorker();
+    result.LongestMs = 0;
     for (int i = 0; i < HoldCycles; ++i) {
         if (i % HoldTrackEvery == HoldTrackEvery / 2) SwitchTrack();
         const double start = Now();
         RunCycle(player);
-        longest = std::max(longest, Now() - start);
+        result.LongestMs = std::max(result.LongestMs, Now() - start);
+        Sleep(HoldIntervalMs);
     }
-    return longest;
+    result.CloseMs = CloseWait();
+    return result;
 }
 
 int RunHold(HWND player)
 {
     std::printf("the longest hold of the player's thread by one cycle, of %d; a new track every %d\n",
                 HoldCycles, HoldTrackEvery);
-    std::printf("beside one prompt ZEM  longest ms\n");
+    std::printf("beside one prompt ZEM  longest ms  close waited ms (at most %lu)\n",
+                static_cast<unsigned long>(CloseWaitMs));
     for (const THoldCase& hold : HoldCases) {
-        const double longest = LongestHold(player, hold);
-        if (longest < 0) {
+        const THold held = LongestHold(player, hold);
+        if (held.LongestMs < 0) {
             std::fprintf(stderr, "bench: the stand-in clients did not start\n");
             return 2;
         }
-        std::printf("%-20s  %10.1f\n", hold.Name, longest);
+        std::printf("%-20s  %10.1f  %15.1f\n", hold.Name, held.LongestMs, held.CloseMs);
         std::fflush(stdout);
     }
     return 0;
@@ -174,9 +207,10 @@ int Run(HWND player, int cycles)
             return 2;
         }
         ResetPlugin(player);
-        for (int i = 0; i < WarmUpCycles; ++i) RunCycle(player);
+        for (int i = 0; i < WarmUpCycles; ++i) RunCycleAndPass(player);
         PrintRow(Measure(player, count, false, cycles));
         PrintRow(Measure(player, count, true, cycles));
+        RestoreAllSlots();
     }
     return 0;
 }
@@ -194,6 +228,7 @@ int main(int argc, char** argv)
         return 1;
     }
     try {
+        ModuleInit();
         HWND player = CreateBenchPlayer();
         if (!player) {
             std::fprintf(stderr, "bench: no player window\n");

@@ -4,8 +4,8 @@
 
 #include "clients/RnqDriver.h"
 #include "clients/ZemDriver.h"
-#include "plugin/gen_ZEM.h"
 
+TClientsState Clients;
 TClient ZemClient;
 TClient RnqClient;
 std::array<TClient, 2> ClientKinds;
@@ -27,7 +27,23 @@ const TStatus& LastSaved(const TClient& instance)
 
 std::string IfStatusReference()
 {
-    return CurrentState.CurStatus.Caption;
+    return Clients.Wanted.Status.Caption;
+}
+
+bool WantedOn(int id)
+{
+    return OnIn(Clients.Wanted.Values, id);
+}
+
+std::string WantedText(int id)
+{
+    return TextIn(Clients.Wanted.Values, id);
+}
+
+void SwitchSetPictureOff()
+{
+    Clients.Wanted.Values[SettingIndex(Setting::SetPicture)] = OnOffText(false);
+    Clients.PictureChosen = true;
 }
 
 namespace {

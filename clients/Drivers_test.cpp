@@ -105,12 +105,14 @@ struct ZemWindowsTest : ::testing::Test {
     {
         ModuleInit();
         CopyState(DefaultState, CurrentState);
+        Clients = TClientsState{};
+        Clients.Wanted.Values = DefaultState.Values;
         for (const WindowClass* c : {&mainClass, &dialogClass, &panelClass})
             ASSERT_TRUE(c->Registered) << c->Name;
     }
     void TearDown() override
     {
-        for (TClient& slot : CurrentState.Slots) ClearSlot(slot);
+        for (TClient& slot : Clients.Slots) ClearSlot(slot);
     }
 };
 
@@ -124,10 +126,10 @@ TEST_F(ZemWindowsTest, OnlyTheLeadingTitlePrefixIsRemovedFromTheAccount)
         SCOPED_TRACE(account.first);
         SetWindowTextA(main.Handle, account.first);
         RegisterWindow(self, main.Handle);
-        ASSERT_EQ(CurrentState.Slots[0].ProcessId, self);
-        EXPECT_EQ(CurrentState.Slots[0].ProfileDir,
+        ASSERT_EQ(Clients.Slots[0].ProcessId, self);
+        EXPECT_EQ(Clients.Slots[0].ProfileDir,
                   FolderOf(GetProcessExePath(self)) + "Users\\" + account.second + "\\");
-        ClearSlot(CurrentState.Slots[0]);
+        ClearSlot(Clients.Slots[0]);
     }
 }
 
@@ -137,14 +139,14 @@ TEST_F(ZemWindowsTest, AStatusDialogIsServedByOneSlotOnly)
     Window shared(dialogClass, ""), ok(panelClass, "OK", shared.Handle);
     RegisterWindow(self, first.Handle);
     RegisterWindow(self, second.Handle);
-    EXPECT_EQ(CurrentState.Slots[0].StatusWnd.Handle, shared.Handle);
-    EXPECT_EQ(CurrentState.Slots[1].ProcessId, 0u);
+    EXPECT_EQ(Clients.Slots[0].StatusWnd.Handle, shared.Handle);
+    EXPECT_EQ(Clients.Slots[1].ProcessId, 0u);
 
     // A dialog of its own is the second main window's.
     Window own(dialogClass, ""), ownOk(panelClass, "OK", own.Handle);
     RegisterWindow(self, second.Handle);
-    EXPECT_EQ(CurrentState.Slots[1].StatusWnd.Handle, own.Handle);
-    EXPECT_EQ(CurrentState.Slots[0].StatusWnd.Handle, shared.Handle);
+    EXPECT_EQ(Clients.Slots[1].StatusWnd.Handle, own.Handle);
+    EXPECT_EQ(Clients.Slots[0].StatusWnd.Handle, shared.Handle);
 }
 
 }  // namespace

@@ -2,14 +2,13 @@
 
 #include <tlhelp32.h>
 
+#include "clients/Worker.h"
 #include "clients/ZemDriver.h"
-#include "plugin/gen_ZEM.h"
 #include "track/SlotJournal.h"
 #include "track/SlotStatus.h"
 #include "util/Files.h"
 #include "util/Handles.h"
 #include "util/Numbers.h"
-#include "util/SendReplay.h"
 #include "util/Text.h"
 #include "util/WinUtil.h"
 
@@ -20,6 +19,8 @@ static_assert(sizeof(MODULEENTRY32) == 548, "the ANSI module record");
 namespace {
 
 const char* const ZemTitlePrefix = "[zem] - ";
+// A piece of work that took this long waited on its client.
+constexpr DWORD SlowWorkMs = 500;
 
 uint32_t WindowProcess(HWND window)
 {
@@ -28,11 +29,16 @@ uint32_t WindowProcess(HWND window)
     return processId;
 }
 
+bool IsRunning(const TClient& slot)
+{
+    return slot.Process && WaitForSingleObject(slot.Process.get(), 0) == WAIT_TIMEOUT;
+}
+
 // Two main windows of one process may share one status dialog: two slots
 // driving it would take each other's writes for the user's.
 bool ServedStatusWindow(HWND window)
 {
-    for (const TClient& slot : CurrentState.Slots)
+    for (const TClient& slot : Clients.Slots)
         if (slot.ProcessId != 0 && slot.StatusWnd.Handle == window) return true;
     return false;
 }
@@ -51,30 +57,19 @@ HWND FindStatusWindow(const TClient& slot)
     return window;
 }
 
-// A client's files may be rewritten only once it has ended: until then it
-// saves them itself. A process that cannot be opened is not ours to wait for.
-bool ProcessEnded(uint32_t processId)
-{
-    const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
-    if (!process) return true;
-    const TFileHandle held(process);
-    return WaitForSingleObject(process, 0) != WAIT_TIMEOUT;
-}
-
 // A status window gone while the client runs is no exited client: the slot
 // keeps its statuses and takes the status window that the process shows
 // again (a new account in its title is RegisterWindow's). An ended client's
-// statuses go into its file.
+// statuses go into its file: until it ends, it saves them itself.
 void ReleaseOrReattach(TClient& slot)
 {
-    if (ProcessEnded(slot.ProcessId)) {
+    if (!IsRunning(slot)) {
         slot.AccountClosed = true;
         return RestoreSlot(slot);
     }
     TWindowEx found = slot.StatusWnd;
     found.Handle = FindStatusWindow(slot);
-    // A quit inside the reading has released every slot.
-    if (!IsValidWindow(found.Handle) || !FillWindowEx(found) || SendPassAbandoned() ||
+    if (!IsValidWindow(found.Handle) || !FillWindowEx(found) ||
         found.ClassName != slot.StatusWnd.ClassName)
         return;
     // The controls are those of the new window, found afresh.
@@ -118,15 +113,104 @@ bool FindClientKind(TClient& slot)
 // answer.
 bool RecordSetPicture(TClient& slot)
 {
-    const int32_t picture = TextToIntDef(SettingText(Setting::Picture), slot.Current.PictureIndex);
+    const int32_t picture = TextToIntDef(WantedText(Setting::Picture), slot.Current.PictureIndex);
     if (picture == slot.Current.PictureIndex) return true;
     SendToWindow(slot.Controls[PictureControl].Handle, CB_SETCURSEL, static_cast<WPARAM>(picture),
                  0);
     slot.SavedIndex = 1;
     if (!ZemReadStatus(slot, slot.Saved[1])) return false;
     slot.Current = slot.Saved[1];
+    JournalSlot(slot);
     ZemPressOk(slot);
     return true;
+}
+
+std::shared_ptr<void> OpenClientProcess(uint32_t processId)
+{
+    const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, processId);
+    if (!process) return nullptr;
+    return std::shared_ptr<void>(process, CloseHandle);
+}
+
+// Builds the slot apart and hands it over only once it is complete: a
+// half-registered slot must never be given back.
+bool ReadNewInstance(TClient& slot, uint32_t processId, HWND window)
+{
+    slot.ProcessId = processId;
+    slot.Process = OpenClientProcess(processId);
+    slot.MainWnd.Handle = window;
+    // Nothing that a client did not answer is recorded: the next cycle
+    // tries again.
+    if (!slot.Process || !FillWindowEx(slot.MainWnd)) return false;
+    const bool served =
+        WantedOn(Setting::AllZEM) ||
+        (!WantedText(Setting::CustomZEM).empty() &&
+         slot.MainWnd.Text.find(WantedText(Setting::CustomZEM)) != std::string::npos);
+    if (!served || !FindClientKind(slot)) return false;
+
+    const std::string account = AccountOf(slot.MainWnd.Text);
+    if (IsPlainFolderName(account))
+        slot.ProfileDir = FolderOf(GetProcessExePath(processId)) + "Users\\" + account + "\\";
+
+    slot.StatusWnd.Handle = FindStatusWindow(slot);
+    if (!IsValidWindow(slot.StatusWnd.Handle) || !FillWindowEx(slot.StatusWnd)) return false;
+    if (!slot.OpenStatusWindow || !slot.OpenStatusWindow(slot)) return false;
+
+    // A status that could not be read must never become the one to give back.
+    if (!ZemReadStatus(slot, slot.Saved[0])) return false;
+    slot.SavedIndex = 0;
+    slot.Current = slot.Saved[0];
+    // What the plug-in wrote before the player died is not the user's own.
+    if (RecallJournalEntry(slot)) return true;
+    // Current stays what the client shows, the own picture if one was chosen:
+    // the next apply must not take that choice for the user's.
+    return !IsZemInstance(slot) || !WantedOn(Setting::SetPicture) || RecordSetPicture(slot);
+}
+
+void AddInstance(TClient& slot, uint32_t processId, HWND window, const TClient& before)
+{
+    TClient added;
+    if (!ReadNewInstance(added, processId, window)) return;
+    // Another account logged in while the client still shows what the
+    // plug-in wrote for the one before: that is no status of the new
+    // account's, the old account's own stands in for it.
+    if (before.ProcessId != 0 && SameStatus(added.Saved[0], before.Current) &&
+        !SameStatus(before.Current, LastSaved(before))) {
+        added.Saved = before.Saved;
+        added.SavedIndex = before.SavedIndex;
+    }
+    slot = added;
+}
+
+bool IsHeldBySlot(HWND window)
+{
+    for (const TClient& slot : Clients.Slots)
+        if (slot.ProcessId != 0 && slot.MainWnd.Handle == window) return true;
+    return false;
+}
+
+// A slot of the process whose main window is gone: the client made its main
+// window anew, and the slot, with its statuses, goes over to the new one.
+TClient* OrphanOf(uint32_t processId)
+{
+    for (TClient& slot : Clients.Slots)
+        if (slot.ProcessId == processId && !IsValidWindow(slot.MainWnd.Handle) && IsRunning(slot))
+            return &slot;
+    return nullptr;
+}
+
+// Everything a pass does for one registered client, whole: the look at its
+// account, then the status, then its journal entry.
+void UpdateSlot(TClient& slot, bool applying)
+{
+    const HWND main = slot.MainWnd.Handle;
+    const DWORD start = GetTickCount();
+    RegisterWindow(slot.ProcessId, main);
+    // Another account took the slot back; its registration is enough.
+    if (applying && slot.ProcessId != 0 && slot.MainWnd.Handle == main && !TrackWithdrawn())
+        ApplySlotStatus(slot, Clients.Wanted.Status);
+    slot.Slow = GetTickCount() - start >= SlowWorkMs;
+    JournalSlot(slot);
 }
 
 }  // namespace
@@ -134,6 +218,15 @@ bool RecordSetPicture(TClient& slot)
 bool IsZemInstance(const TClient& instance)
 {
     return instance.MainWnd.ClassName == ZemClient.MainWnd.ClassName;
+}
+
+bool IsSameClient(const TClient& instance)
+{
+    HWND main = instance.MainWnd.Handle;
+    if (!IsRunning(instance) || !IsValidWindow(main) || WindowProcess(main) != instance.ProcessId)
+        return false;
+    std::string title;
+    return GetControlText(main, title) && title == instance.MainWnd.Text;
 }
 
 std::string GetProcessExePath(uint32_t processId)
@@ -146,98 +239,50 @@ std::string GetProcessExePath(uint32_t processId)
     return std::string(module.szExePath, strnlen(module.szExePath, sizeof module.szExePath));
 }
 
-void AddInstance(TClient& slot, uint32_t processId, HWND window)
-{
-    ClearSlot(slot);
-    slot.ProcessId = processId;
-    slot.MainWnd.Handle = window;
-    // Nothing that a client did not answer is recorded: the next cycle
-    // tries again.
-    if (!FillWindowEx(slot.MainWnd)) return ClearSlot(slot);
-    const bool served =
-        SettingOn(Setting::AllZEM) ||
-        (!SettingText(Setting::CustomZEM).empty() &&
-         slot.MainWnd.Text.find(SettingText(Setting::CustomZEM)) != std::string::npos);
-    if (!served || !FindClientKind(slot)) return ClearSlot(slot);
-
-    const std::string account = AccountOf(slot.MainWnd.Text);
-    if (IsPlainFolderName(account))
-        slot.ProfileDir = FolderOf(GetProcessExePath(processId)) + "Users\\" + account + "\\";
-
-    slot.StatusWnd.Handle = FindStatusWindow(slot);
-    if (!IsValidWindow(slot.StatusWnd.Handle)) return ClearSlot(slot);
-    if (!FillWindowEx(slot.StatusWnd)) return ClearSlot(slot);
-    if (!slot.OpenStatusWindow || !slot.OpenStatusWindow(slot)) return ClearSlot(slot);
-
-    // A status that could not be read must never become the one to give back.
-    if (!ZemReadStatus(slot, slot.Saved[0])) return ClearSlot(slot);
-    slot.SavedIndex = 0;
-    slot.Current = slot.Saved[0];
-    // What the plug-in wrote before the player died is not the user's own.
-    if (RecallJournalEntry(slot)) return;
-    // Current stays what the client shows, the own picture if one was chosen:
-    // the next apply must not take that choice for the user's.
-    if (IsZemInstance(slot) && SettingOn(Setting::SetPicture) && !RecordSetPicture(slot))
-        return ClearSlot(slot);
-    // A quit inside one of the last sends has released every slot.
-    if (SendPassAbandoned()) ClearSlot(slot);
-}
-
 void RegisterWindow(uint32_t processId, HWND window)
 {
     // Only the text that WM_GETTEXT gives is compared. A title that could
     // not be read is no new title: the window waits for the next cycle,
     // served or not.
     std::string title;
-    if (!GetControlText(window, title)) return;
-    for (TClient& slot : CurrentState.Slots) {
-        if (slot.ProcessId != processId || processId == 0 || slot.MainWnd.Handle != window)
-            continue;
+    if (processId == 0 || !GetControlText(window, title)) return;
+    TClient* orphan = IsHeldBySlot(window) ? nullptr : OrphanOf(processId);
+    if (orphan) orphan->MainWnd.Handle = window;
+    TClient before;
+    for (TClient& slot : Clients.Slots) {
+        if (slot.ProcessId != processId || slot.MainWnd.Handle != window) continue;
+        if (slot.MainWnd.Text == title) return;
         // Another account logged in: the window is that account's now, and
         // the old account's statuses go into its own file.
-        if (slot.MainWnd.Text != title) {
-            slot.AccountClosed = true;
-            RestoreSlot(slot);
-        } else {
-            processId = 0;
-        }
+        before = slot;
+        slot.AccountClosed = true;
+        RestoreSlot(slot);
     }
-    if (processId == 0) return;
-    for (TClient& slot : CurrentState.Slots) {
+    for (TClient& slot : Clients.Slots) {
         if (slot.ProcessId != 0) continue;
-        AddInstance(slot, processId, window);
-        return;
+        return AddInstance(slot, processId, window, before);
     }
 }
 
-namespace {
-
-bool IsHeldBySlot(HWND window)
+void ServeClients()
 {
-    for (const TClient& slot : CurrentState.Slots)
-        if (slot.ProcessId != 0 && slot.MainWnd.Handle == window) return true;
-    return false;
-}
-
-}  // namespace
-
-void RefreshInstances(TWindowsAr& found)
-{
-    for (TClient& slot : CurrentState.Slots)
+    const bool applying = WantedOn(Setting::SetPicture) || WantedOn(Setting::SetStatus) ||
+                          WantedOn(Setting::SetLongStatus);
+    for (TClient& slot : Clients.Slots)
         if (slot.ProcessId != 0 && !IsValidWindow(slot.StatusWnd.Handle)) ReleaseOrReattach(slot);
-    found = TWindowsAr{};
+    TWindowsAr found;
     for (const TClient& kind : ClientKinds) found.Classes += kind.MainWnd.ClassName + " ";
     CollectWindows(nullptr, found);
-}
-
-void RegisterNewWindows(const TWindowsAr& found, bool promptOnly)
-{
     // A window that a slot holds is looked at with that slot's update.
-    for (int i = 0; i < found.Count; ++i) {
-        HWND window = found.Handles[i];
-        if (IsHeldBySlot(window) || (promptOnly && IsSlowWindow(window))) continue;
-        TResumable work(window, TWork::Registration);
-        RegisterWindow(WindowProcess(window), window);
-        if (SendPassAbandoned()) return;
-    }
+    for (int i = 0; i < found.Count && !TrackWithdrawn(); ++i)
+        if (!IsHeldBySlot(found.Handles[i]))
+            RegisterWindow(WindowProcess(found.Handles[i]), found.Handles[i]);
+    // The clients that answered promptly last time are not kept waiting by
+    // the slow ones.
+    std::array<bool, SlotCount> slow{};
+    for (size_t i = 0; i < slow.size(); ++i) slow[i] = Clients.Slots[i].Slow;
+    for (const bool late : {false, true})
+        for (size_t i = 0; i < slow.size(); ++i)
+            if (Clients.Slots[i].ProcessId != 0 && slow[i] == late && !TrackWithdrawn())
+                UpdateSlot(Clients.Slots[i], applying);
 }

@@ -1,4 +1,6 @@
-// Finding the running client instances and giving each a slot.
+// Finding the running client instances, giving each a slot, and one pass
+// of work over them. Runs on the clients' worker thread only
+// (clients/Worker.h), on Clients.
 #pragma once
 
 #include <windows.h>
@@ -7,19 +9,19 @@
 #include <string>
 
 #include "clients/dsupport2ZEM.h"
-#include "util/WinUtil.h"
 
-// Drops the instances whose process has ended with their status window
-// gone (a running one takes a status window it shows again), then collects
-// the client main windows among the top-level windows.
-void RefreshInstances(TWindowsAr& found);
-// Registers the windows found that no slot holds: only those whose threads
-// answer promptly, or all.
-void RegisterNewWindows(const TWindowsAr& found, bool promptOnly);
+// One pass: the slots whose status window is gone are released or take the
+// window shown again, the new main windows are registered, and each slot is
+// updated with Clients.Wanted, whole, one after another. Stops between two
+// slots once the track is withdrawn.
+void ServeClients();
 // A window that a slot holds under another title now is another account:
-// that slot is given back, and the window registered anew.
+// that slot is given back, and the window registered anew. A new main
+// window of a process whose slot lost its own takes that slot.
 void RegisterWindow(uint32_t processId, HWND window);
-void AddInstance(TClient& slot, uint32_t processId, HWND window);
 // The executable of a process; empty when it cannot be read.
 std::string GetProcessExePath(uint32_t processId);
 bool IsZemInstance(const TClient& instance);
+// Still the client the slot registered: its main window, in the same
+// process, which still runs, under the same title (account).
+bool IsSameClient(const TClient& instance);

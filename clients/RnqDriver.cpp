@@ -2,8 +2,9 @@
 
 #include <string>
 
+#include "clients/Instances.h"
 #include "clients/ZemDriver.h"
-#include "plugin/gen_ZEM.h"
+#include "track/SlotJournal.h"
 #include "util/WinUtil.h"
 
 namespace {
@@ -75,27 +76,31 @@ bool RnqApplyStatus(TClient& instance, const TStatus& status)
     // compared and nothing written.
     std::string shownCaption;
     if (!GetControlText(caption, shownCaption)) return false;
-    bool go = SettingOn(Setting::IfAny);
-    if (!go && SettingOn(Setting::IfStatus))
+    bool go = WantedOn(Setting::IfAny);
+    if (!go && WantedOn(Setting::IfStatus))
         go = CompareTexts(shownCaption, IfStatusReference()) == 0;
     if (!go) return ok;
-    bool change = SettingOn(Setting::SetStatus) && CompareTexts(shownCaption, handed.Caption) != 0;
-    if (!change && SettingOn(Setting::SetLongStatus)) {
+    bool change = WantedOn(Setting::SetStatus) && CompareTexts(shownCaption, handed.Caption) != 0;
+    if (!change && WantedOn(Setting::SetLongStatus)) {
         std::string shownLongText;
         if (!ReadControlOrNone(longText, shownLongText)) return false;
         change = CompareTexts(shownLongText, handed.LongText) != 0;
     }
-    if (!change) return ok;
+    if (!change || !IsSameClient(instance)) return ok;
+    TStatus expected = instance.Current;
+    if (WantedOn(Setting::SetStatus)) expected.Caption = handed.Caption;
+    if (WantedOn(Setting::SetLongStatus)) expected.LongText = handed.LongText;
+    JournalAhead(instance, expected);
 
-    if (SettingOn(Setting::Compatible)) {
+    if (WantedOn(Setting::Compatible)) {
         ClickCell(window, 0);
         Confirm(window);
     }
-    if (SettingOn(Setting::SetPicture) || SettingOn(Setting::Compatible))
+    if (WantedOn(Setting::SetPicture) || WantedOn(Setting::Compatible))
         ClickCell(window, handed.PictureIndex);
-    if (IsValidWindow(caption) && SettingOn(Setting::SetStatus))
+    if (IsValidWindow(caption) && WantedOn(Setting::SetStatus))
         SetControlText(caption, handed.Caption);
-    if (IsValidWindow(longText) && SettingOn(Setting::SetLongStatus))
+    if (IsValidWindow(longText) && WantedOn(Setting::SetLongStatus))
         SetControlText(longText, handed.LongText);
     Confirm(window);
     // What the client shows now is what a later registration compares with.

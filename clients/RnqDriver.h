@@ -1,5 +1,6 @@
 // The RnQ client: a status window with a picture grid, a caption edit box
-// and a long-status memo, confirmed with the Enter key.
+// and a long-status memo, confirmed with the Enter key. The clients' worker
+// thread's, as every driver.
 #pragma once
 
 #include <windows.h>

@@ -4,7 +4,8 @@
 #include <array>
 #include <vector>
 
-#include "plugin/gen_ZEM.h"
+#include "clients/Instances.h"
+#include "track/SlotJournal.h"
 #include "track/Templates.h"
 #include "util/Text.h"
 #include "util/WinUtil.h"
@@ -119,9 +120,8 @@ bool ZemForceOpen(TClient& instance)
     panel.Handle = panels.Last;
     FillWindowEx(panel);
     const LPARAM nearRightEnd = MAKELPARAM(panels.Rect.right - mainRect.left - 15, 15);
-    // Once clicked, the dialog must be closed again in the same pass: left
-    // open, it would stand on the user's screen as the user's own.
-    const TMustSend unbroken;
+    // Once clicked, the dialog is closed again at once: left open, it would
+    // stand on the user's screen as the user's own.
     SendToWindow(panel.Handle, WM_LBUTTONDOWN, MK_LBUTTON, nearRightEnd);
     SendToWindow(panel.Handle, WM_LBUTTONUP, 0, nearRightEnd);
     SendToWindow(instance.StatusWnd.Handle, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -171,11 +171,11 @@ void ZemPutStatus(TClient& instance, const TStatus& status, bool verbatim, int32
         ConfirmUnlessShown(instance);
         return;
     }
-    const bool setStatus = IsValidWindow(caption) && SettingOn(Setting::SetStatus);
-    const bool setLongText = IsValidWindow(longText) && SettingOn(Setting::SetLongStatus);
+    const bool setStatus = IsValidWindow(caption) && WantedOn(Setting::SetStatus);
+    const bool setLongText = IsValidWindow(longText) && WantedOn(Setting::SetLongStatus);
     // Other clients of the same account see a change only through an empty
     // status in between.
-    if (SettingOn(Setting::Compatible) && IsValidWindow(Control(instance, PictureControl)) &&
+    if (WantedOn(Setting::Compatible) && IsValidWindow(Control(instance, PictureControl)) &&
         IsValidWindow(Control(instance, OkButtonControl))) {
         SelectPicture(instance, 0);
         if (setStatus) SetControlText(caption, "");
@@ -183,7 +183,7 @@ void ZemPutStatus(TClient& instance, const TStatus& status, bool verbatim, int32
         ConfirmUnlessShown(instance);
     }
     const int32_t selected = SelectPicture(
-        instance, SettingOn(Setting::SetPicture) ? status.PictureIndex : shownPicture);
+        instance, WantedOn(Setting::SetPicture) ? status.PictureIndex : shownPicture);
     if (selected > 0) {
         if (setStatus) SetControlText(caption, status.Caption);
         if (setLongText) SetControlText(longText, status.LongText);
@@ -199,7 +199,7 @@ void RememberShown(TClient& instance, const TStatus& written)
 {
     TStatus shown;
     const bool read = ZemReadStatus(instance, shown);
-    if (SendPassAbandoned() || !IsValidWindow(instance.StatusWnd.Handle)) return;
+    if (!IsValidWindow(instance.StatusWnd.Handle)) return;
     if (read) instance.Current = shown;
     instance.ShownUnknown = !read;
     if (!read) instance.Unconfirmed = written;
@@ -210,13 +210,14 @@ void RememberShown(TClient& instance, const TStatus& written)
 bool ZemApplyStatus(TClient& instance, const TStatus& status)
 {
     const bool valid = IsValidWindow(instance.StatusWnd.Handle);
-    if (IsWindowVisible(instance.StatusWnd.Handle) && SettingOn(Setting::Enable)) return valid;
+    if (IsWindowVisible(instance.StatusWnd.Handle) && WantedOn(Setting::Enable)) return valid;
     if (!valid) return valid;
     // A copy: the status handed in may be one of the slot's own, which the
     // user's change below replaces.
     const TStatus handed = status;
     TStatus next = handed;
-    if (CurrentState.RestoreDepth > 0) {
+    if (Clients.RestoreDepth > 0) {
+        if (!IsSameClient(instance)) return false;
         ZemPutStatus(instance, next, true, 0);
         RememberShown(instance, next);
         // A client that did not answer has not been given the status back:
@@ -236,33 +237,38 @@ bool ZemApplyStatus(TClient& instance, const TStatus& status)
         instance.Current = shown;
         instance.ShownUnknown = false;
     }
-    if (SettingOn(Setting::IfAny) && shown.PictureIndex > 0) go = true;
+    if (WantedOn(Setting::IfAny) && shown.PictureIndex > 0) go = true;
     if (!SameStatus(shown, instance.Current)) {
-        // The user changed the status in the client since the last write.
-        if (SettingOn(Setting::SetPicture) && shown.PictureIndex != instance.Current.PictureIndex &&
+        // The user changed the status in the client since the last write,
+        // unless another account shows it now.
+        if (!IsSameClient(instance)) return false;
+        if (WantedOn(Setting::SetPicture) && shown.PictureIndex != instance.Current.PictureIndex &&
             shown.PictureIndex != next.PictureIndex)
-            CurrentState.Values[SettingIndex(Setting::SetPicture)] = OnOffText(false);
+            SwitchSetPictureOff();
         for (int k = std::clamp(instance.SavedIndex, 0, 1); k >= 0; --k)
             ZemPutStatus(instance, instance.Saved[k], true, 0);
-        // The slot may have been given back inside the wait.
-        if (SendPassAbandoned()) return false;
         instance.SavedIndex = 0;
         ZemPutStatus(instance, shown, true, 0);
         instance.Saved[0] = shown;
         next.Caption = CutCaption(ZemExpandSaved(instance, handed.Caption));
         next.LongText = ZemExpandSaved(instance, handed.LongText);
     }
-    if (!go && SettingOn(Setting::IfPicture)) go = shown.PictureIndex == MusicPicture;
-    if (!go && SettingOn(Setting::IfStatus))
+    if (!go && WantedOn(Setting::IfPicture)) go = shown.PictureIndex == MusicPicture;
+    if (!go && WantedOn(Setting::IfStatus))
         go = CompareTexts(shown.Caption,
                           CutCaption(ZemExpandSaved(instance, IfStatusReference()))) == 0;
     if (!go) return valid;
 
     const bool change =
-        (SettingOn(Setting::SetPicture) && shown.PictureIndex != next.PictureIndex) ||
-        (SettingOn(Setting::SetStatus) && CompareTexts(shown.Caption, next.Caption) != 0) ||
-        (SettingOn(Setting::SetLongStatus) && CompareTexts(shown.LongText, next.LongText) != 0);
-    if (!change) return valid;
+        (WantedOn(Setting::SetPicture) && shown.PictureIndex != next.PictureIndex) ||
+        (WantedOn(Setting::SetStatus) && CompareTexts(shown.Caption, next.Caption) != 0) ||
+        (WantedOn(Setting::SetLongStatus) && CompareTexts(shown.LongText, next.LongText) != 0);
+    if (!change || !IsSameClient(instance)) return valid;
+    TStatus expected = shown;
+    if (WantedOn(Setting::SetPicture)) expected.PictureIndex = next.PictureIndex;
+    if (WantedOn(Setting::SetStatus)) expected.Caption = next.Caption;
+    if (WantedOn(Setting::SetLongStatus)) expected.LongText = next.LongText;
+    JournalAhead(instance, expected);
     ZemPutStatus(instance, next, false, shown.PictureIndex);
     RememberShown(instance, next);
     return valid;

@@ -1,5 +1,6 @@
 // The ZEM client: a hidden status dialog with a picture box, two edit boxes
-// and an "OK" panel, driven with window messages.
+// and an "OK" panel, driven with window messages. The clients' worker
+// thread's, as every driver.
 #pragma once
 
 #include <string>

@@ -6,7 +6,10 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
+
+#include "settings/Settings.h"
 
 // One window and what was read from it.
 struct TWindowEx {
@@ -35,6 +38,9 @@ constexpr int SlotCount = 21;
 // ProcessId is 0).
 struct TClient {
     uint32_t ProcessId = 0;
+    // Opened at registration: while it is held, the id is not given to
+    // another process, and an ended client is told by it alone.
+    std::shared_ptr<void> Process;
     std::string ProfileDir;
     std::string ClientName;
     TWindowEx MainWnd;
@@ -56,7 +62,41 @@ struct TClient {
     // account's custom-status file; a client still running with the account
     // saves that file itself.
     bool AccountClosed = false;
+    // Its last piece of work waited on the client: at a close it is given
+    // back after the prompt ones.
+    bool Slow = false;
 };
+
+// What the clients should show, as values: the player's thread makes it,
+// the worker takes it over whole.
+struct TWanted {
+    TDlgControlsAr Values;  // the settings
+    TStatus Status;         // made from the templates; the picture's number
+    bool PlayerActive = false;
+    std::string JournalPath;
+};
+
+// Everything that talks to clients works on this. Owned by the clients'
+// worker thread while one runs (clients/Worker.h), else by the thread that
+// calls in (the module's start, tests).
+struct TClientsState {
+    TWanted Wanted;
+    std::array<TClient, SlotCount> Slots;
+    // The slots as the last pass left them: the captions' reset is for the
+    // clients served until the plug-in went away for its dialog.
+    std::array<TClient, SlotCount> Served;
+    int32_t RestoreDepth = 0;  // above 0 while statuses are put back
+    // The user chose another picture in a client: SetPicture goes off.
+    bool PictureChosen = false;
+};
+extern TClientsState Clients;
+
+// The settings as the worker was handed them.
+bool WantedOn(int id);
+std::string WantedText(int id);
+// The user chose another picture in a client: SetPicture goes off here, and
+// in the running settings once the player's thread learns of it.
+void SwitchSetPictureOff();
 
 // The client kinds, ZEM first; discovery reads ClientKinds.
 extern TClient ZemClient;

@@ -2,13 +2,13 @@
 
 #include <cstring>
 
+#include "clients/Worker.h"
 #include "plugin/Tray.h"
 #include "plugin/UpdateCycle.h"
 #include "plugin/gen_ZEM.h"
 #include "plugin/wa_ipc.h"
 #include "settings/ConfigDialog.h"
 #include "settings/SettingsFile.h"
-#include "track/SlotStatus.h"
 #include "util/TimeText.h"
 #include "util/WinUtil.h"
 
@@ -155,9 +155,8 @@ void OnTrayCallback(LPARAM lParam)
 void AfterPlayerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (IsClosing(message, wParam)) {
-        AbandonSendPasses();
         StopUpdateTimer(PluginRecord.hwndParent);
-        if (SettingOn(Setting::SaveRestore)) RestoreAllSlots();
+        if (SettingOn(Setting::SaveRestore)) RestoreAllClients(WantedNow());
         return;
     }
     if (message == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) == ConfigMenuItemId)
@@ -202,6 +201,7 @@ void ApplyEnabledState()
     RefreshTrayIcon();
     HMENU menu = PlayerMenu();
     if (SettingOn(Setting::Enable)) {
+        StartWorker();
         InstallHook(player);
         if (menu) {
             AppendMenuA(menu, MF_STRING, ConfigMenuItemId, PluginName);
@@ -210,14 +210,17 @@ void ApplyEnabledState()
         return;
     }
     StopUpdateTimer(player);
-    if (!OldPlayerWndProc) return;
+    if (!OldPlayerWndProc) {
+        EndWorker(false, TWanted{});
+        return;
+    }
     if (menu) {
         DeleteMenu(menu, ConfigMenuItemId, MF_BYCOMMAND);
         DeleteMenu(menu, QuickSwitchMenuItemId, MF_BYCOMMAND);
     }
     SetPlayerWndProc(player, ReplacedUnicode, OldPlayerWndProc);
     OldPlayerWndProc = nullptr;
-    if (SettingOn(Setting::SaveRestore)) RestoreAllSlots();
+    EndWorker(SettingOn(Setting::SaveRestore), WantedNow());
 }
 
 bool HookIsLastInChain()
@@ -254,12 +257,9 @@ int PluginInit()
     return 0;
 }
 
-// A quit inside the wait of a cycle or a restore ends that pass: once the
-// clients have their own statuses back, nothing may write the track again.
 void PluginQuit()
 {
     try {
-        AbandonSendPasses();
         SaveSettings();
         SetEnableValue(false);
         ApplyEnabledState();

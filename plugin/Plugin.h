@@ -1,4 +1,5 @@
-// Module start, the plug-in's entry points and its presence in the player.
+// Module start, the plug-in's entry points and its presence in the player;
+// all on the player's thread (the module start in the loader's).
 #pragma once
 
 #include <windows.h>

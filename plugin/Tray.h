@@ -1,4 +1,5 @@
-// The plug-in's icon in the notification area and its tool-tip.
+// The plug-in's icon in the notification area and its tool-tip; the
+// player's thread's.
 #pragma once
 
 #include <windows.h>

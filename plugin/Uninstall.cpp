@@ -2,11 +2,11 @@
 
 #include <string>
 
+#include "clients/Worker.h"
 #include "plugin/Plugin.h"
 #include "plugin/UpdateCycle.h"
 #include "plugin/gen_ZEM.h"
 #include "settings/ConfigDialog.h"
-#include "track/SlotStatus.h"
 #include "util/Files.h"
 #include "util/WinUtil.h"
 
@@ -45,9 +45,8 @@ int PluginUninstall(HINSTANCE module)
     try {
         // From here on nothing writes the track again: the quit that the
         // player calls next finds every client given back already.
-        AbandonSendPasses();
         EndUpdates(PluginRecord.hwndParent);
-        RestoreAllSlots();
+        RestoreAllClients(WantedNow());
         const std::string folder = FolderOf(ModulePath(module));
         DeleteFileA(HelpPagePath().c_str());
         // Without its entry the uninstaller would be an orphan; with an

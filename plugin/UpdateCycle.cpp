@@ -1,28 +1,38 @@
 #include "plugin/UpdateCycle.h"
 
-#include <array>
 #include <cstdlib>
 #include <vector>
 
-#include "clients/Instances.h"
+#include "clients/Worker.h"
 #include "plugin/Tray.h"
 #include "plugin/gen_ZEM.h"
+#include "settings/SettingsPath.h"
 #include "track/SlotJournal.h"
-#include "track/SlotStatus.h"
 #include "track/Templates.h"
 #include "track/TrackFilter.h"
 #include "track/TrackInfo.h"
 #include "util/Numbers.h"
-#include "util/SendReplay.h"
 #include "util/Text.h"
-#include "util/WinUtil.h"
 
 namespace {
 
 // Set once the plug-in is being uninstalled: no cycle runs again.
 bool UpdatesEnded = false;
+// Asked of the player once: the journal lies beside the settings file.
+std::string JournalPath;
 
 }  // namespace
+
+TWanted WantedNow()
+{
+    if (JournalPath.empty()) JournalPath = JournalPathFor(SettingsFileToWrite());
+    TWanted wanted;
+    wanted.Values = CurrentState.Values;
+    wanted.Status = CurrentState.CurStatus;
+    wanted.PlayerActive = CurrentState.PlayerActive;
+    wanted.JournalPath = JournalPath;
+    return wanted;
+}
 
 void StopUpdateTimer(HWND window)
 {
@@ -75,53 +85,10 @@ std::string TrayNote(size_t index)
     return index < notes.size() ? notes[index] : std::string();
 }
 
-// Everything a cycle does for one registered client is one piece of work:
-// the look at its account, then the status. Cut short for lack of time, it
-// leaves the slot as it was and goes on in the next pass.
-void UpdateSlot(TClient& slot, bool applying)
-{
-    const HWND main = slot.MainWnd.Handle;
-    TResumable work(main, TWork::Update);
-    const TClient before = slot;
-    RegisterWindow(slot.ProcessId, main);
-    // Another account took the slot back; its registration is enough.
-    if (applying && slot.ProcessId != 0 && slot.MainWnd.Handle == main)
-        ApplySlotStatus(slot, CurrentState.CurStatus);
-    if (SendPassAbandoned()) return;
-    if (work.Cut())
-        slot = before;
-    else
-        JournalSlot(slot);
-}
-
-// The clients whose threads answer promptly are served first and in full;
-// the slow ones get what is left of the cycle's time.
-void ServeClients()
-{
-    const bool applying = SettingOn(Setting::SetPicture) || SettingOn(Setting::SetStatus) ||
-                          SettingOn(Setting::SetLongStatus);
-    // A client may turn slow or prompt within the cycle: the second round
-    // serves every one that the first did not.
-    std::array<bool, SlotCount> served{};
-    TWindowsAr found;
-    RefreshInstances(found);
-    for (const bool promptOnly : {true, false}) {
-        RegisterNewWindows(found, promptOnly);
-        for (size_t i = 0; i < served.size(); ++i) {
-            TClient& slot = CurrentState.Slots[i];
-            if (SendPassAbandoned()) return;
-            if (slot.ProcessId == 0 || served[i]) continue;
-            if (promptOnly && IsSlowWindow(slot.MainWnd.Handle)) continue;
-            served[i] = true;
-            UpdateSlot(slot, applying);
-        }
-    }
-}
-
 void RunCycle()
 {
-    TSendPass pass(CycleBudgetMs);
     TPS& state = CurrentState;
+    if (TakePictureChoice()) state.Values[SettingIndex(Setting::SetPicture)] = OnOffText(false);
     state.PlayerActive = GatherTrackInfo();
     state.CurStatus.Caption = ExpandTemplate(SettingText(Setting::Status));
     state.CurStatus.LongText = ExpandTemplate(SettingText(Setting::LongStatus));
@@ -138,19 +105,13 @@ void RunCycle()
         state.CurStatus.TrayTip = TrayNote(paused ? 0 : 1);
     }
     if (!SettingOn(Setting::Enable)) return;
-    ServeClients();
-    // A quit inside the wait has given the slots back: the cycle ends here
-    // and leaves the journal, tray and timer as quit did.
-    if (SendPassAbandoned()) return;
+    HandOver(WantedNow());
     if (SettingOn(Setting::SetTray)) {
         SetTrayTip(state.CurStatus.TrayTip);
         Shell_NotifyIconA(NIM_MODIFY, &state.TrayData);
     }
-    // A playback change during the cycle may have cleared the count already.
     if (UpdateBusy > 0) --UpdateBusy;
-    // Work put off for lack of time goes on soon, after the player's own
-    // messages have had their turn.
-    StartUpdateTimer(PluginRecord.hwndParent, SendsPutOff() ? ContinueDelayMs : 0);
+    StartUpdateTimer(PluginRecord.hwndParent);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The delay timer on the player window and the update cycle it runs.
+// The delay timer on the player window and the update cycle it runs, on
+// the player's thread.
 #pragma once
 
 #include <windows.h>
@@ -6,14 +7,13 @@
 #include <cstdint>
 #include <string>
 
+#include "clients/dsupport2ZEM.h"
+
 constexpr UINT_PTR UpdateTimerId = 100;
 
 void StopUpdateTimer(HWND window);
 // For good: the module is being uninstalled.
 void EndUpdates(HWND window);
-// After a cycle that put work off for lack of time, the next one comes
-// after this delay instead of DelayV.
-constexpr UINT ContinueDelayMs = 250;
 // A cycle wanted at once (the quick switch) still waits for the timer, so
 // that it runs outside the message that asked for it.
 constexpr UINT ImmediateDelayMs = USER_TIMER_MINIMUM;
@@ -21,8 +21,12 @@ constexpr UINT ImmediateDelayMs = USER_TIMER_MINIMUM;
 // Arms the timer unless a cycle is running: with the DelayV delay, or the
 // one given.
 void StartUpdateTimer(HWND window, UINT delayMs = 0);
-// The timer procedure: one update cycle.
+// The timer procedure: one update cycle. It reads the track, makes the
+// texts and hands them to the clients' worker; it never waits on a client.
 void CALLBACK UpdateStatus(HWND window, UINT message, UINT_PTR timerId, DWORD time);
+
+// What the clients should show, made from the running state.
+TWanted WantedNow();
 
 // The DelayV text as a timer interval: seconds, sign ignored, 5 when no number.
 UINT UpdateDelayMs(const std::string& delay);

@@ -36,7 +36,9 @@ static_assert(sizeof(TPluginRecord) == 7 * 4, "the player reads seven 32-bit fie
 constexpr int PlayStateCount = 3;  // playing, paused, stopped
 constexpr int TokenCount = 18;     // one value per template token
 
-// The whole running state; copying it is a plain copy of values.
+// The whole running state; copying it is a plain copy of values. The
+// player's thread owns the three instances; the clients' worker gets what
+// it needs as a TWanted (clients/Worker.h).
 struct TPS {
     TDlgControlsAr Captions;
     TDlgControlsAr Values;
@@ -45,10 +47,8 @@ struct TPS {
     NOTIFYICONDATAA TrayData{};
     TStatus CurStatus;
     bool PlayerActive = false;
-    int32_t RestoreDepth = 0;
     std::array<std::string, TokenCount> TokenValues;
     std::string TrackFile;  // the full name the player reports for its entry
-    std::array<TClient, SlotCount> Slots;
 };
 
 extern TPluginRecord PluginRecord;

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "clients/Instances.h"
+#include "clients/Worker.h"
+#include "plugin/UpdateCycle.h"
 #include "plugin/gen_ZEM.h"
 #include "settings/SettingsFile.h"
-#include "track/SlotStatus.h"
 #include "util/Files.h"
 #include "util/Text.h"
 #include "util/WinUtil.h"
@@ -94,13 +94,14 @@ void OpenHelpPage(HWND dialog)
     ShellExecuteA(dialog, nullptr, HelpPagePath().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-// The slots are those of the moment the dialog opened.
+// The clients are those served when the dialog opened. The user pressed
+// for it and waits for it whole.
 void ResetZemCaptions()
 {
-    for (TClient& slot : DialogState.Slots) {
-        if (!slot.ProfileDir.empty() && IsZemInstance(slot)) ResetCaptionsFromBackup(slot);
-    }
+    const HCURSOR shown = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    ResetClientCaptions(WantedNow());
     Sleep(ResetCaptionsPauseMs);
+    SetCursor(shown);
 }
 
 // Every unsaved edit gives way to what the chosen language has stored.

@@ -15,6 +15,7 @@
 
 #include "clients/Instances.h"
 #include "plugin/Plugin.h"
+#include "plugin/UpdateCycle.h"
 #include "plugin/gen_ZEM.h"
 #include "settings/SettingsFile.h"
 #include "sim/common/Channel.h"
@@ -457,9 +458,9 @@ TEST_F(ConfigDialogTest, ResetButtonReplaysTheBackupOfEveryZemSlot)
         slot.Saved[0].Caption = "Working";
         slot.Saved[0].LongText = "at desk";
     };
-    fill(DialogState.Slots[4], zem.Path, "TMainForm");
-    fill(DialogState.Slots[7], rnq.Path, "TRnQmain");
-    fill(DialogState.Slots[9], "", "TMainForm");
+    fill(Clients.Served[4], zem.Path, "TMainForm");
+    fill(Clients.Served[7], rnq.Path, "TRnQmain");
+    fill(Clients.Served[9], "", "TMainForm");
 
     DWORD took = 0;
     Run([&](Dialog& d) {
@@ -475,19 +476,8 @@ TEST_F(ConfigDialogTest, ResetButtonReplaysTheBackupOfEveryZemSlot)
               "Другое#custom_status_descr#прочее\r\n");
     EXPECT_FALSE(FileExists(rnq.Path + "_st_cust.txt.2ZEM"));
     EXPECT_EQ(ReadWholeFile(rnq.Path + "_st_cust.txt"), text);
-    EXPECT_EQ(CurrentState.RestoreDepth, 0);
-
-    // After "Default" the dialog's slots are empty: the button only waits.
-    ASSERT_TRUE(DeleteFileA((zem.Path + "_st_cust.txt.2ZEM").c_str()));
-    Run([&](Dialog& d) {
-        d.Click(IDC_DEFAULTS);
-        const DWORD start = GetTickCount();
-        d.Click(IDC_RESETCAPTIONS);
-        took = GetTickCount() - start;
-        d.Click(IDCANCEL);
-    });
-    EXPECT_GE(took, ResetCaptionsPauseMs - 20);
-    EXPECT_FALSE(FileExists(zem.Path + "_st_cust.txt.2ZEM"));
+    EXPECT_EQ(Clients.RestoreDepth, 0);
+    Clients = TClientsState{};
 }
 
 // A running stand-in ZEM whose user has renamed pictures: the button hands
@@ -526,16 +516,16 @@ TEST_F(ConfigDialogTest, ResetButtonGivesARunningZemItsPictureTextsBack)
     }
 
     Load();
-    TWindowsAr found;
-    RefreshInstances(found);
-    RegisterNewWindows(found, false);
-    CopyState(CurrentState, DialogState);
-    ASSERT_EQ(DialogState.Slots[0].ProcessId, zem.Id());
-    EXPECT_EQ(DialogState.Slots[0].ProfileDir, profile);
+    Clients.Wanted = WantedNow();
+    ServeClients();
+    Clients.Served = Clients.Slots;
+    ASSERT_EQ(Clients.Served[0].ProcessId, zem.Id());
+    EXPECT_EQ(Clients.Served[0].ProfileDir, profile);
     Run([](Dialog& d) {
         d.Click(IDC_RESETCAPTIONS);
         d.Click(IDCANCEL);
     });
+    Clients = TClientsState{};
     EXPECT_EQ(ReadWholeFile(profile + "_st_cust.txt.2ZEM"), text);
 
     ASSERT_TRUE(SendCommand(main, "quit"));

@@ -132,10 +132,15 @@ std::string ValueText(int id, const std::string& value)
     return index >= 0 && !IsSwitch(SettingKinds[index]) ? value : std::string();
 }
 
-std::string SettingText(int id)
+std::string TextIn(const TDlgControlsAr& values, int id)
 {
     const int index = SettingIndex(id);
-    return index >= 0 ? ValueText(id, CurrentState.Values[index]) : std::string();
+    return index >= 0 ? ValueText(id, values[index]) : std::string();
+}
+
+std::string SettingText(int id)
+{
+    return TextIn(CurrentState.Values, id);
 }
 
 bool ValueOn(int id, const std::string& value)
@@ -144,10 +149,15 @@ bool ValueOn(int id, const std::string& value)
     return index >= 0 && IsSwitch(SettingKinds[index]) && TextToIntDef(value, 0) != 0;
 }
 
-bool SettingOn(int id)
+bool OnIn(const TDlgControlsAr& values, int id)
 {
     const int index = SettingIndex(id);
-    return index >= 0 && ValueOn(id, CurrentState.Values[index]);
+    return index >= 0 && ValueOn(id, values[index]);
+}
+
+bool SettingOn(int id)
+{
+    return OnIn(CurrentState.Values, id);
 }
 
 std::string OnOffText(bool on)

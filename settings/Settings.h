@@ -36,8 +36,11 @@ extern const std::array<TSettingKind, SettingCount> SettingKinds;
 int SettingIndex(int id);
 
 std::string ValueText(int id, const std::string& value);
-std::string SettingText(int id);
 bool ValueOn(int id, const std::string& value);
+// A setting in a table of values; the two below read the running state's.
+std::string TextIn(const TDlgControlsAr& values, int id);
+bool OnIn(const TDlgControlsAr& values, int id);
+std::string SettingText(int id);
 bool SettingOn(int id);
 std::string OnOffText(bool on);
 // CR LF becomes the two characters "\n" for storing.

@@ -81,14 +81,12 @@ TEST_F(SettingsFileTest, PathIsTheModuleNameWithIniAppended)
 TEST_F(SettingsFileTest, MissingFileGivesTheDefaults)
 {
     CurrentState.Values[0] = "junk";
-    CurrentState.Slots[3].ProcessId = 9;
     LoadSettings();
     ExpectDefaults();
     EXPECT_EQ(Value(CurrentState, Setting::Lang), "Russian");
     EXPECT_EQ(CurrentState.PlayStateTexts[0], "[PLAY]");
     EXPECT_EQ(CurrentState.PlayStateTexts[1], "[PAUSE]");
     EXPECT_EQ(CurrentState.PlayStateTexts[2], "[STOP]");
-    EXPECT_EQ(CurrentState.Slots[3].ProcessId, 0u);
     EXPECT_FALSE(FileExists(file));
 }
 

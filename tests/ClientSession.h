@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -62,6 +63,21 @@ struct StandInClient : TClientProcess {
         ASSERT_TRUE(TClientProcess::UserStatus(status)) << status;
     }
     void Quit() { ASSERT_TRUE(TClientProcess::Quit()) << LogPath; }
+    // The client makes its main window anew; commands go to the new one.
+    void RecreateMain()
+    {
+        const size_t from = Log().size();
+        Command("recreate-main");
+        const auto recreated = [&] {
+            const std::vector<std::string> lines = Log();
+            return std::find(lines.begin() + std::min(from, lines.size()), lines.end(),
+                             "RECREATE") != lines.end();
+        };
+        for (DWORD start = GetTickCount(); !recreated(); Sleep(20))
+            ASSERT_LT(GetTickCount() - start, StandInWaitMs) << "no RECREATE in " << LogPath;
+        Main = Process.WaitForWindow("TMainForm", StandInWaitMs);
+        ASSERT_NE(Main, nullptr);
+    }
 
     // What a ZEM client keeps from its last run, in its profile folder: the
     // chosen picture, and 30 records of which those given are not empty.

@@ -143,7 +143,8 @@ TEST_F(ClientsTest, TheOwnPictureChosenAtRegistrationIsNoChangeByTheUser)
 }
 
 // The old account's status goes into its own file, never into the window,
-// which is the new account's now.
+// which is the new account's now. The client made its main window anew
+// before: the slot went over to it, and sees its new title.
 TEST_F(ClientsTest, ANewTitleIsAnotherAccountWithItsOwnStatus)
 {
     InstallServing();
@@ -152,6 +153,8 @@ TEST_F(ClientsTest, ANewTitleIsAnotherAccountWithItsOwnStatus)
     Command("play");
     ASSERT_TRUE(a.WaitForStatus(TrackZemA, 3000)) << a.Status();
     const size_t before = a.Statuses().size();
+    a.RecreateMain();
+    Cycle();
     a.Command("title 222");
     a.UserStatus("5|Own222|long222");
     Cycle();

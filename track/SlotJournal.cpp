@@ -1,7 +1,5 @@
 #include "track/SlotJournal.h"
 
-#include "plugin/gen_ZEM.h"
-#include "settings/SettingsPath.h"
 #include "track/JournalFile.h"
 
 namespace {
@@ -17,8 +15,8 @@ TLiveJournal Live;
 // Read once: from then on the plug-in is the file's only writer.
 TLiveJournal& Journal()
 {
-    if (!Live.Loaded) {
-        Live.Path = JournalPathFor(SettingsFileToWrite());
+    if (!Live.Loaded || Live.Path != Clients.Wanted.JournalPath) {
+        Live.Path = Clients.Wanted.JournalPath;
         Live.Entries = ReadJournal(Live.Path);
         Live.Loaded = true;
     }
@@ -39,7 +37,7 @@ TJournal::iterator Find(TJournal& entries, const TClient& slot)
 
 bool IsServed(const TJournalEntry& entry)
 {
-    for (const TClient& slot : CurrentState.Slots)
+    for (const TClient& slot : Clients.Slots)
         if (slot.ProcessId != 0 && SameKey(slot, entry.ClientName, entry.Title)) return true;
     return false;
 }
@@ -47,7 +45,7 @@ bool IsServed(const TJournalEntry& entry)
 // Two processes of one account would share an entry: the lower slot keeps it.
 bool FirstOfItsKey(const TClient& slot)
 {
-    for (const TClient& other : CurrentState.Slots) {
+    for (const TClient& other : Clients.Slots) {
         if (&other == &slot) return true;
         if (other.ProcessId != 0 && SameKey(other, slot.ClientName, slot.MainWnd.Text))
             return false;
@@ -97,6 +95,13 @@ std::string JournalPathFor(const std::string& settingsFile)
         settingsFile.compare(settingsFile.size() - ini.size(), ini.size(), ini) == 0;
     return (withIni ? settingsFile.substr(0, settingsFile.size() - ini.size()) : settingsFile) +
            ".journal";
+}
+
+void JournalAhead(const TClient& slot, const TStatus& toShow)
+{
+    TClient ahead = slot;
+    ahead.Current = toShow;
+    JournalSlot(ahead);
 }
 
 void JournalSlot(const TClient& slot)

@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "clients/Instances.h"
-#include "plugin/gen_ZEM.h"
 #include "track/SlotJournal.h"
 #include "util/Files.h"
 #include "util/Text.h"
@@ -49,8 +48,8 @@ void ReplaceRecord(std::string& text, int32_t picture, const std::string& record
 // Raised while statuses are put back: the drivers then write what they are
 // given, as it is.
 struct TRestoring {
-    TRestoring() { ++CurrentState.RestoreDepth; }
-    ~TRestoring() { --CurrentState.RestoreDepth; }
+    TRestoring() { ++Clients.RestoreDepth; }
+    ~TRestoring() { --Clients.RestoreDepth; }
     TRestoring(const TRestoring&) = delete;
     TRestoring& operator=(const TRestoring&) = delete;
 };
@@ -59,12 +58,11 @@ struct TRestoring {
 
 bool ApplySlotStatus(TClient& slot, const TStatus& status)
 {
-    if (SendPassAbandoned()) return false;
     if (slot.AccountClosed) return IsZemInstance(slot) && WriteCustomStatusFile(slot);
     // Without its status window the client keeps its statuses until it
     // shows the window again or ends.
     if (!IsValidWindow(slot.StatusWnd.Handle) || !slot.ApplyStatus) return false;
-    if (CurrentState.PlayerActive || CurrentState.RestoreDepth > 0)
+    if (Clients.Wanted.PlayerActive || Clients.RestoreDepth > 0)
         return slot.ApplyStatus(slot, status);
     // While the player is stopped, every cycle puts the user's own back.
     const TStatus saved = LastSaved(slot);
@@ -73,11 +71,9 @@ bool ApplySlotStatus(TClient& slot, const TStatus& status)
 
 void RestoreSlot(TClient& slot)
 {
-    // The slot may belong to whatever ran inside the wait by now.
-    if (SendPassAbandoned()) return;
     TRestoring restoring;
     bool givenBack = false;
-    if (SettingOn(Setting::SaveRestore)) {
+    if (WantedOn(Setting::SaveRestore)) {
         for (int j = std::clamp(slot.SavedIndex, 0, 1); j >= 0; --j) {
             const TStatus saved = slot.Saved[j];
             givenBack = ApplySlotStatus(slot, saved);
@@ -89,15 +85,13 @@ void RestoreSlot(TClient& slot)
     ClearSlot(slot);
 }
 
-// Every client that answers promptly gets its own status back before the
-// slow ones take what is left of the time.
+// Every client that answered promptly gets its own status back before the
+// slow ones: a close waits for the worker only so long.
 void RestoreAllSlots()
 {
-    TSendPass pass(RestoreBudgetMs);
-    for (const bool promptOnly : {true, false})
-        for (TClient& slot : CurrentState.Slots)
-            if (slot.ProcessId != 0 && !(promptOnly && IsSlowWindow(slot.MainWnd.Handle)))
-                RestoreSlot(slot);
+    for (const bool slow : {false, true})
+        for (TClient& slot : Clients.Slots)
+            if (slot.ProcessId != 0 && slot.Slow == slow) RestoreSlot(slot);
 }
 
 // The client has exited showing the plug-in's texts: its file gets the
@@ -133,7 +127,6 @@ void ResetCaptionsFromBackup(TClient& slot)
     const std::string backup = slot.ProfileDir + CustomStatusBackup;
     if (!FileExists(backup)) CopyFileA(file.c_str(), backup.c_str(), FALSE);
     if (!FileExists(backup)) return;
-    TSendPass pass(RestoreBudgetMs);
     TRestoring restoring;
     TStatus record;
     record.PictureIndex = -1;

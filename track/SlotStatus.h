@@ -1,5 +1,5 @@
 // Handing a status to one client slot, putting saved statuses back, and the
-// ZEM custom-status file.
+// ZEM custom-status file. The clients' worker thread's, on Clients.
 #pragma once
 
 #include "clients/dsupport2ZEM.h"
@@ -12,6 +12,7 @@ bool ApplySlotStatus(TClient& slot, const TStatus& status);
 // Puts the saved statuses back (newest first) when SaveRestore is on, then
 // empties the slot.
 void RestoreSlot(TClient& slot);
+// The prompt clients first.
 void RestoreAllSlots();
 bool WriteCustomStatusFile(TClient& slot);
 void ResetCaptionsFromBackup(TClient& slot);

@@ -152,6 +152,8 @@ bool RunCommand(HWND mainWindow, const TClientActions& actions, const std::strin
         actions.HideStatus();
     } else if (name == "destroy-status") {
         actions.DestroyStatus();
+    } else if (name == "recreate-main" && actions.RecreateMain) {
+        actions.RecreateMain();
     } else if (name == "status") {
         LogStatus(actions.Status());
     } else if (name == "quit") {

@@ -11,6 +11,9 @@
 //   hide-status     the status window goes off the screen
 //   destroy-status  the status window is destroyed; opening makes it anew
 //   title <account> another account logs in: the main window title changes
+//   recreate-main   the main window is destroyed and made anew, as the
+//                   client's framework does when a window style changes
+//                   (ZEM only); RECREATE is logged once the new one stands
 //   status          logs the current status as a STATUS line
 //   hang <ms>       the user-interface thread sleeps (at most MaxHangMs)
 //   quit            the user closes the client: files written, EXIT logged
@@ -75,6 +78,7 @@ struct TClientActions {
     void (*DestroyStatus)();
     void (*SetAccount)(const std::string& account);
     TClientStatus (*Status)();
+    void (*RecreateMain)();  // null where the client cannot
 };
 
 // For RunCommandMessage: runs the oldest command kept (KeepCommand of

@@ -34,7 +34,7 @@ void SetAccount(const std::string& account)
 
 const TClientActions Actions{
     PictureCount,      ChooseStatus, OpenStatusForm, HideStatusForm,
-    DestroyStatusForm, SetAccount,   RnqStatus,
+    DestroyStatusForm, SetAccount,   RnqStatus,    nullptr,
 };
 
 void Paint(HWND window)

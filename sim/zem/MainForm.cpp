@@ -20,9 +20,11 @@ constexpr int StatusBarHeight = 24;
 constexpr int StatusButtonWidth = 40;
 constexpr int Margin = 8;
 
+void RecreateMainForm();
+
 const TClientActions Actions{
     PictureCount,        ChooseStatus, OpenStatusDialog, HideStatusDialog,
-    DestroyStatusDialog, SetAccount,   ZemStatus,
+    DestroyStatusDialog, SetAccount,   ZemStatus,        RecreateMainForm,
 };
 
 void Layout(HWND window)
@@ -78,8 +80,26 @@ LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         case WM_PAINT:
             Paint(window);
             return 0;
+        case WM_DESTROY:
+            // The window made anew goes on: only the last one ends the client.
+            if (window != Zem.Main) return 0;
+            break;
     }
     return HandleMainWindowMessage(window, message, wParam, lParam, Actions);
+}
+
+// The new window first, with the same title and place: the client never
+// stands without one.
+void RecreateMainForm()
+{
+    const HWND old = Zem.Main;
+    RECT place{};
+    GetWindowRect(old, &place);
+    if (!CreateMainForm(GetModuleHandleA(nullptr), IsWindowVisible(old) != FALSE)) return;
+    MoveWindow(Zem.Main, place.left, place.top, place.right - place.left, place.bottom - place.top,
+               TRUE);
+    DestroyWindow(old);
+    LogEvent("RECREATE");
 }
 
 }  // namespace
