@@ -5,6 +5,7 @@
 
 #include "clients/Instances.h"
 #include "plugin/gen_ZEM.h"
+#include "settings/Languages.h"
 #include "settings/SettingsFile.h"
 #include "track/SlotStatus.h"
 #include "util/Files.h"
@@ -160,6 +161,9 @@ void ShowAllControls(HWND dialog)
         SendToControl(dialog, id, CB_SETDROPPEDWIDTH, DroppedListWidth, 0);
     for (int id = FirstSettingId; id <= LastSettingId; ++id)
         ShowCaption(dialog, id, DialogState.Captions[SettingIndex(id)]);
+    SetDlgItemTextA(dialog, IDC_RESETCAPTIONS,
+                    ConvertLineBreaks(DialogState.Captions[SettingIndex(Setting::ResetCaptions)])
+                        .c_str());
     for (int id = FirstSettingId; id <= LastSettingId; ++id) ShowValue(dialog, id, DialogValue(id));
     UpdateEnabled(dialog);
 }
@@ -170,7 +174,9 @@ void ShowCaption(HWND dialog, int id, const std::string& caption)
         SetDlgItemTextA(dialog, id, ConvertLineBreaks(caption).c_str());
         return;
     }
-    for (const std::string& item : ListItems(caption))
+    const std::vector<std::string> items =
+        id == Setting::Lang ? OfferedLanguages(caption) : ListItems(caption);
+    for (const std::string& item : items)
         SendToControl(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 
@@ -198,6 +204,8 @@ void ReadControlValue(HWND dialog, int id)
 
 void ReadControlCaption(HWND dialog, int id)
 {
+    // The built-in languages offered beside the list are not written into it.
+    if (id == Setting::Lang) return;
     std::string& caption = DialogState.Captions[SettingIndex(id)];
     if (KindOf(id) == ComboBox)
         caption = ComboItems(dialog, id);
