@@ -1,6 +1,7 @@
 #include "settings/Languages.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "settings/Version.h"
 #include "util/Text.h"
@@ -10,34 +11,107 @@ const std::array<const char*, 2> BuiltInLanguages = {"Russian", "English"};
 
 namespace {
 
-// One text per setting, in setting order: a setting added later without
-// its text in every language does not compile.
-template <class... Texts>
-TDlgControlsAr Row(const Texts&... texts)
-{
-    static_assert(sizeof...(Texts) == SettingCount, "one text per setting");
-    return {std::string(texts)...};
-}
+// One text in each built-in language, in their order.
+using TTranslation = std::array<const char*, BuiltInLanguages.size()>;
 
-// The words of a language that the template lists are made of.
-struct TTemplateWords {
-    const char* Listening;
-    const char* File;
-    const char* Artist;
-    const char* Title;
+// Stands for the captions that every language shares or makes of its words.
+const TTranslation Filled = {"", ""};
+
+// Every setting's caption, in setting order: a setting added later gets
+// its line here, in every language.
+const TTranslation Captions[] = {
+    {"Включен", "Enabled"},
+    {"Установлен статус = [Подпись статуса]", "Status is set = [status caption]"},
+    {"Установлена картинка Music (#12) (только ZEM)", "The Music picture (#12) is set (ZEM only)"},
+    {"При любом статусе", "With any status"},
+    {"Картинку статуса", "The status picture"},
+    {"Подпись статуса", "The status caption"},
+    {"Дополнительный статус", "The additional status"},
+    Filled,  // LongStatus
+    {"Восстановить статус после закрытия", "Restore the status after closing"},
+    Filled,  // Picture
+    Filled,  // Status
+    {"Показывать иконку в \\nтрее (свой статус)", "Show an icon in the \\ntray (own status)"},
+    Filled,  // About
+    {"", ""},
+    {"Всех запущенных копий ICQ-клиента", "All running copies of the ICQ client"},
+    {"Только для", "Only for"},
+    Filled,  // Tray
+    {"Разрешить принудительное открытие \\nокна статуса (только ZEM)",
+     "Allow forced opening of \\nthe status window (ZEM only)"},
+    Filled,  // DelayV
+    {"Установить через (сек)", "Set after (seconds)"},
+    {" Установить для ", " Set for "},
+    {" Изменять статус когда ", " Change the status when "},
+    {" Что менять ", " What to change "},
+    {" Общие ", " General "},
+    Filled,  // Lang
+    Filled,  // VirtPlayState
+    {"Совместимость с другими ICQ-клиентами", "Compatibility with other ICQ clients"},
+    {"Статус из Winamp", "Status from Winamp"},
+    {"Не объявлять файлы:", "Do not announce files:"},
+    {"", ""},
+    {"||Статус из Winamp выключен||Этот файл не объявляется||",
+     "||Status from Winamp is off||This file is not announced||"},
+    {"Сбросить подписи статус-картинок", "Reset the captions of the status pictures"},
 };
+static_assert(std::size(Captions) == SettingCount, "one caption per setting");
 
-// The tool-tip's template, one tag a line.
-std::string TrayTemplate(const TTemplateWords& w)
+// Item n names the client's status picture n; 0 is "no picture".
+const TTranslation Pictures[] = {
+    {"", ""},
+    {"Злой", "Angry"},
+    {"Водные процедуры", "Bathing"},
+    {"Уставший", "Tired"},
+    {"Вечеринка", "Party"},
+    {"Пиво", "Beer"},
+    {"Думаю", "Thinking"},
+    {"Кушаю", "Eating"},
+    {"ТВ", "TV"},
+    {"Друзья", "Friends"},
+    {"Кофе", "Coffee"},
+    {"Музыка", "Music"},
+    {"Дела", "Business"},
+    {"Кино", "Cinema"},
+    {"Весело", "Fun"},
+    {"Телефон", "Phone"},
+    {"Игры", "Games"},
+    {"Учёба", "Studying"},
+    {"Покупки", "Shopping"},
+    {"Болею", "Sick"},
+    {"Сплю", "Sleeping"},
+    {"Отрываюсь", "Rocking"},
+    {"В инете", "Online"},
+    {"Инженеринг", "Engineering"},
+    {"Печатаю", "Typing"},
+    {" ", " "},
+    {" ", " "},
+    {" ", " "},
+    {" ", " "},
+    {"Отдыхаю", "Resting"},
+};
+constexpr size_t MusicPicture = 11;  // the defaults' choice
+
+// The words the template lists are made of.
+const TTranslation Listening = {"Слушаю", "Listening"};
+const TTranslation FileWord = {"Файл", "File"};
+const TTranslation ArtistWord = {"Исполнитель", "Artist"};
+const TTranslation TitleWord = {"Название", "Title"};
+
+// The tool-tip's template, one tag a line; with braces, lines whose tag the
+// track lacks are left out.
+std::string TrayTemplate(size_t language, bool optional)
 {
-    return std::string(w.File) + ": %File\\n" + w.Artist + ": %Artist\\n" + w.Title + ": %Title";
+    const std::string open = optional ? "{" : "", close = optional ? "}" : "";
+    return std::string(FileWord[language]) + ": %File" + open + "\\n" + ArtistWord[language] +
+           ": %Artist" + close + open + "\\n" + TitleWord[language] + ": %Title" + close;
 }
 
-std::string TemplateList(const TTemplateWords& w)
+std::string TemplateList(size_t language)
 {
     return ListText({"Music",
                      "Winamp",
-                     w.Listening,
+                     Listening[language],
                      "%Copy",
                      "%Artist - %Title",
                      "%Artist \"%Title\"",
@@ -56,88 +130,50 @@ std::string TemplateList(const TTemplateWords& w)
                      "%Status2",
                      "[%SysTime] %Status",
                      "",
-                     TrayTemplate(w),
+                     TrayTemplate(language, false),
                      "{%Artist - }{%Title}",
                      "%ListPos. {%Artist - }%Title{ [%Lenght]}",
-                     std::string(w.File) + ": %File{\\n" + w.Artist + ": %Artist}{\\n" + w.Title +
-                         ": %Title}"});
+                     TrayTemplate(language, true)});
 }
 
-// Item n names the client's status picture n; 0 is "no picture", 11 is the
-// picture the defaults choose.
-using TPictureNames = std::array<const char*, 30>;
-constexpr int MusicPicture = 11;
-
-// The values of every language but its name, the picture's name and the
-// tool-tip's template, which are in its words.
-TDlgControlsAr Values(const char* language, const TPictureNames& pictures,
-                      const TTemplateWords& words)
+std::string PictureList(size_t language)
 {
-    return Row("1", "0", "0", "1", "0", "0", "1", "%ListPos. %Copy [%Lenght]", "1",
-               pictures[MusicPicture], "%Status. winamp:", "1", "", "", "1", "0",
-               TrayTemplate(words), "1", "5", "", "", "", "", "", language, "", "1", "1",
-               "", "", "", "");
+    std::vector<std::string> names;
+    for (const TTranslation& picture : Pictures) names.emplace_back(picture[language]);
+    return ListText(names);
 }
 
-std::string PictureList(const TPictureNames& pictures)
+TDlgControlsAr CaptionsOf(size_t language)
 {
-    return ListText(std::vector<std::string>(pictures.begin(), pictures.end()));
+    TDlgControlsAr captions;
+    for (int i = 0; i < SettingCount; ++i) captions[i] = Captions[i][language];
+    const auto set = [&](int id, const std::string& text) { captions[SettingIndex(id)] = text; };
+    const std::string templates = TemplateList(language);
+    for (int id : {Setting::LongStatus, Setting::Status, Setting::Tray}) set(id, templates);
+    set(Setting::Picture, PictureList(language));
+    set(Setting::About, AboutCaption);
+    set(Setting::DelayV, "||1||2||5||10||15||30||");
+    set(Setting::Lang, "||Russian||");
+    set(Setting::VirtPlayState, "||[PLAY]||[PAUSE]||[STOP]||");
+    return captions;
 }
 
-// The texts of the lists shared by every language.
-const char* const DelayList = "||1||2||5||10||15||30||";
-const char* const LanguageList = "||Russian||";
-const char* const PlayStateList = "||[PLAY]||[PAUSE]||[STOP]||";
+// Every setting's default value, in setting order; Filled marks the ones
+// in a language's words.
+const char* const Values[] = {
+    "1", "0", "0", "1", "0", "0", "1", "%ListPos. %Copy [%Lenght]", "1", Filled[0],
+    "%Status. winamp:", "1", "", "", "1", "0", Filled[0], "1", "5", "", "", "", "", "",
+    Filled[0], "", "1", "1", "", "", "", ""};
+static_assert(std::size(Values) == SettingCount, "one value per setting");
 
-TLanguageDefaults Russian()
+TDlgControlsAr ValuesOf(size_t language)
 {
-    const TTemplateWords words = {"Слушаю", "Файл", "Исполнитель", "Название"};
-    const TPictureNames pictures = {
-        "",        "Злой",      "Водные процедуры", "Уставший", "Вечеринка", "Пиво",
-        "Думаю",   "Кушаю",     "ТВ",               "Друзья",   "Кофе",      "Музыка",
-        "Дела",    "Кино",      "Весело",           "Телефон",  "Игры",      "Учёба",
-        "Покупки", "Болею",     "Сплю",             "Отрываюсь", "В инете",  "Инженеринг",
-        "Печатаю", " ",         " ",                " ",        " ",         "Отдыхаю"};
-    const std::string templates = TemplateList(words);
-    return {Values(BuiltInLanguages[0], pictures, words),
-            Row("Включен", "Установлен статус = [Подпись статуса]",
-                "Установлена картинка Music (#12) (только ZEM)", "При любом статусе",
-                "Картинку статуса", "Подпись статуса", "Дополнительный статус", templates,
-                "Восстановить статус после закрытия", PictureList(pictures), templates,
-                "Показывать иконку в \\nтрее (свой статус)", AboutCaption, "",
-                "Всех запущенных копий ICQ-клиента", "Только для", templates,
-                "Разрешить принудительное открытие \\nокна статуса (только ZEM)", DelayList,
-                "Установить через (сек)", " Установить для ", " Изменять статус когда ",
-                " Что менять ", " Общие ", LanguageList, PlayStateList,
-                "Совместимость с другими ICQ-клиентами", "Статус из Winamp",
-                "Не объявлять файлы:", "",
-                "||Статус из Winamp выключен||Этот файл не объявляется||",
-                "Сбросить подписи статус-картинок")};
-}
-
-TLanguageDefaults English()
-{
-    const TTemplateWords words = {"Listening", "File", "Artist", "Title"};
-    const TPictureNames pictures = {
-        "",         "Angry",   "Bathing", "Tired",   "Party",       "Beer",
-        "Thinking", "Eating",  "TV",      "Friends", "Coffee",      "Music",
-        "Business", "Cinema",  "Fun",     "Phone",   "Games",       "Studying",
-        "Shopping", "Sick",    "Sleeping", "Rocking", "Online",     "Engineering",
-        "Typing",   " ",       " ",       " ",       " ",           "Resting"};
-    const std::string templates = TemplateList(words);
-    return {Values(BuiltInLanguages[1], pictures, words),
-            Row("Enabled", "Status is set = [status caption]",
-                "The Music picture (#12) is set (ZEM only)", "With any status", "The status picture",
-                "The status caption", "The additional status", templates,
-                "Restore the status after closing", PictureList(pictures), templates,
-                "Show an icon in the \\ntray (own status)", AboutCaption, "",
-                "All running copies of the ICQ client", "Only for", templates,
-                "Allow forced opening of \\nthe status window (ZEM only)", DelayList,
-                "Set after (seconds)", " Set for ", " Change the status when ", " What to change ",
-                " General ", LanguageList, PlayStateList, "Compatibility with other ICQ clients",
-                "Status from Winamp", "Do not announce files:", "",
-                "||Status from Winamp is off||This file is not announced||",
-                "Reset the captions of the status pictures")};
+    TDlgControlsAr values;
+    std::copy(std::begin(Values), std::end(Values), values.begin());
+    values[SettingIndex(Setting::Picture)] = Pictures[MusicPicture][language];
+    values[SettingIndex(Setting::Tray)] = TrayTemplate(language, false);
+    values[SettingIndex(Setting::Lang)] = BuiltInLanguages[language];
+    return values;
 }
 
 bool SameLanguage(const std::string& a, const std::string& b)
@@ -149,7 +185,8 @@ bool SameLanguage(const std::string& a, const std::string& b)
 
 TLanguageDefaults LanguageDefaults(const std::string& language)
 {
-    return SameLanguage(language, BuiltInLanguages[1]) ? English() : Russian();
+    const size_t index = SameLanguage(language, BuiltInLanguages[1]) ? 1 : 0;
+    return {ValuesOf(index), CaptionsOf(index)};
 }
 
 std::vector<std::string> OfferedLanguages(const std::string& list)
