@@ -6,6 +6,7 @@
 #include "clients/Worker.h"
 #include "plugin/UpdateCycle.h"
 #include "plugin/gen_ZEM.h"
+#include "settings/Languages.h"
 #include "settings/SettingsFile.h"
 #include "util/Files.h"
 #include "util/Text.h"
@@ -161,6 +162,9 @@ void ShowAllControls(HWND dialog)
         SendToControl(dialog, id, CB_SETDROPPEDWIDTH, DroppedListWidth, 0);
     for (int id = FirstSettingId; id <= LastSettingId; ++id)
         ShowCaption(dialog, id, DialogState.Captions[SettingIndex(id)]);
+    SetDlgItemTextA(dialog, IDC_RESETCAPTIONS,
+                    ConvertLineBreaks(DialogState.Captions[SettingIndex(Setting::ResetCaptions)])
+                        .c_str());
     for (int id = FirstSettingId; id <= LastSettingId; ++id) ShowValue(dialog, id, DialogValue(id));
     UpdateEnabled(dialog);
 }
@@ -171,7 +175,9 @@ void ShowCaption(HWND dialog, int id, const std::string& caption)
         SetDlgItemTextA(dialog, id, ConvertLineBreaks(caption).c_str());
         return;
     }
-    for (const std::string& item : ListItems(caption))
+    const std::vector<std::string> items =
+        id == Setting::Lang ? OfferedLanguages(caption) : ListItems(caption);
+    for (const std::string& item : items)
         SendToControl(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 
@@ -199,6 +205,8 @@ void ReadControlValue(HWND dialog, int id)
 
 void ReadControlCaption(HWND dialog, int id)
 {
+    // The built-in languages offered beside the list are not written into it.
+    if (id == Setting::Lang) return;
     std::string& caption = DialogState.Captions[SettingIndex(id)];
     if (KindOf(id) == ComboBox)
         caption = ComboItems(dialog, id);

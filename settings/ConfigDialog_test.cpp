@@ -159,13 +159,20 @@ std::string IdName(int id)
 
 TEST_F(ConfigDialogTest, TheTemplateHoldsEverySettingAsItsControl)
 {
+    // An 800 x 600 screen with a taskbar shows 297 dialog units of height.
+    HRSRC found = FindResourceA(plugin.Module, ConfigDialogTemplate, RT_DIALOG);
+    ASSERT_NE(found, nullptr);
+    const auto* layout = static_cast<const DLGTEMPLATE*>(
+        LockResource(LoadResource(plugin.Module, found)));
+    ASSERT_NE(layout, nullptr);
+    EXPECT_LE(layout->cy, 297);
     Load();
     Run([](Dialog& d) {
         EXPECT_EQ(GetWindowLongPtrA(d.Window, GWL_STYLE) & WS_SYSMENU, 0);
         const std::vector<int> hidden = {Setting::SaveRestore, Setting::IfStatus,
                                          Setting::AllowOpen,   Setting::SetPicture,
                                          Setting::Picture,     Setting::VirtPlayState,
-                                         Setting::TrayNotes};
+                                         Setting::TrayNotes,   Setting::ResetCaptions};
         for (int id = FirstSettingId; id < FirstSettingId + SettingCount; ++id) {
             const TSettingKind kind = SettingKinds[SettingIndex(id)];
             const char* type = kind == ComboBox     ? "ComboBox"
@@ -312,7 +319,8 @@ TEST_F(ConfigDialogTest, ALanguageChangeShowsThatLanguagesSection)
         EXPECT_EQ(d.Text(Setting::Lang), "English");
         EXPECT_EQ(d.Text(Setting::Enable), "Enabled");
         EXPECT_EQ(d.Text(Setting::grMain), "General");
-        EXPECT_EQ(d.Text(Setting::SetTray), "Показывать иконку в \r\nтрее (свой статус)");
+        // What the section lacks is the built-in English.
+        EXPECT_EQ(d.Text(Setting::SetTray), "Show an icon in the \r\ntray (own status)");
         EXPECT_EQ(d.Text(Setting::DelayV), "15");
         EXPECT_FALSE(d.Checked(Setting::SetStatus));
         d.Click(IDOK);

@@ -1,9 +1,7 @@
 #include "settings/Settings.h"
 
-#include <vector>
-
 #include "plugin/gen_ZEM.h"
-#include "settings/Version.h"
+#include "settings/Languages.h"
 #include "util/Numbers.h"
 #include "util/Text.h"
 
@@ -12,106 +10,17 @@ const std::array<const char*, SettingCount> SettingNames = {
     "Enable", "IfStatus", "IfPicture", "IfAny", "SetPicture", "SetStatus", "SetLongStatus",
     "LongStatus", "SaveRestore", "Picture", "Status", "SetTray", "About", "CustomZEM", "AllZEM",
     "AllZEMNo", "Tray", "AllowOpen", "DelayV", "DelayT", "grZEM", "grIf", "grSet", "grMain",
-    "Lang", "VirtPlayState", "Compatible", "Active", "SkipText", "Skip", "TrayNotes"};
+    "Lang", "VirtPlayState", "Compatible", "Active", "SkipText", "Skip", "TrayNotes",
+    "ResetCaptions"};
 
 const std::array<TSettingKind, SettingCount> SettingKinds = {
     CheckBox, CheckBox, RadioButton, RadioButton, CheckBox, CheckBox, CheckBox,
     ComboBox, CheckBox, ComboBox, ComboBox, CheckBox, StaticText, ComboBox, RadioButton,
     RadioButton, ComboBox, CheckBox, ComboBox, StaticText, GroupBox, GroupBox, GroupBox, GroupBox,
-    ComboBox, ComboBox, CheckBox, CheckBox, StaticText, ComboBox, ComboBox};
+    ComboBox, ComboBox, CheckBox, CheckBox, StaticText, ComboBox, ComboBox, StaticText};
 // clang-format on
 
 namespace {
-
-const char* const TrayDefault = "Файл: %File\\nИсполнитель: %Artist\\nНазвание: %Title";
-
-// clang-format off
-const std::array<const char*, SettingCount> DefaultValues = {
-    "1", "0", "0", "1", "0", "0", "1",
-    "%ListPos. %Copy [%Lenght]", "1", "Музыка", "%Status. winamp:", "1", "", "", "1",
-    "0", TrayDefault, "1", "5", "", "", "", "", "",
-    "Russian", "", "1", "1", "", "", ""};
-// clang-format on
-
-std::string TemplateList()
-{
-    return ListText({"Music",
-                     "Winamp",
-                     "Слушаю",
-                     "%Copy",
-                     "%Artist - %Title",
-                     "%Artist \"%Title\"",
-                     "%Album",
-                     "%Track",
-                     "%Year",
-                     "%Genre",
-                     "%Lenght",
-                     "%Bitrate",
-                     "%Comment",
-                     "%File",
-                     "%PlayState",
-                     "%ListPos",
-                     "%SysTime",
-                     "%Status",
-                     "%Status2",
-                     "[%SysTime] %Status",
-                     "",
-                     TrayDefault,
-                     "{%Artist - }{%Title}",
-                     "%ListPos. {%Artist - }%Title{ [%Lenght]}",
-                     "Файл: %File{\\nИсполнитель: %Artist}{\\nНазвание: %Title}"});
-}
-
-// Item n is the client's status picture n; 0 is "no picture".
-std::string PictureList()
-{
-    return ListText({"",          "Злой",      "Водные процедуры",
-                     "Уставший",  "Вечеринка", "Пиво",
-                     "Думаю",     "Кушаю",     "ТВ",
-                     "Друзья",    "Кофе",      "Музыка",
-                     "Дела",      "Кино",      "Весело",
-                     "Телефон",   "Игры",      "Учёба",
-                     "Покупки",   "Болею",     "Сплю",
-                     "Отрываюсь", "В инете",   "Инженеринг",
-                     "Печатаю",   " ",         " ",
-                     " ",         " ",         "Отдыхаю"});
-}
-
-std::array<std::string, SettingCount> DefaultCaptions()
-{
-    const std::string templates = TemplateList();
-    return {"Включен",
-            "Установлен статус = [Подпись статуса]",
-            "Установлена картинка Music (#12) (только ZEM)",
-            "При любом статусе",
-            "Картинку статуса",
-            "Подпись статуса",
-            "Дополнительный статус",
-            templates,
-            "Восстановить статус после закрытия",
-            PictureList(),
-            templates,
-            "Показывать иконку в \\nтрее (свой статус)",
-            AboutCaption,
-            "",
-            "Всех запущенных копий ICQ-клиента",
-            "Только для",
-            templates,
-            "Разрешить принудительное открытие \\nокна статуса (только ZEM)",
-            "||1||2||5||10||15||30||",
-            "Установить через (сек)",
-            " Установить для ",
-            " Изменять статус когда ",
-            " Что менять ",
-            " Общие ",
-            "||Russian||",
-            "||[PLAY]||[PAUSE]||[STOP]||",
-            "Совместимость с другими ICQ-клиентами",
-            "Статус из Winamp",
-            "Не объявлять файлы:",
-            "",
-            "||Статус из Winamp выключен||Этот файл не объявляется||"};
-}
 
 bool IsSwitch(TSettingKind kind)
 {
@@ -179,9 +88,7 @@ void CopyState(const TPS& source, TPS& target)
 
 void FillDefaultSettings(TPS& state)
 {
-    const std::array<std::string, SettingCount> captions = DefaultCaptions();
-    for (int i = 0; i < SettingCount; ++i) {
-        state.Values[i] = DefaultValues[i];
-        state.Captions[i] = captions[i];
-    }
+    const TLanguageDefaults defaults = LanguageDefaults(BuiltInLanguages[0]);
+    state.Values = defaults.Values;
+    state.Captions = defaults.Captions;
 }

@@ -7,7 +7,7 @@
 #include <array>
 #include <string>
 
-constexpr int SettingCount = 31;
+constexpr int SettingCount = 32;
 constexpr int FirstSettingId = 1000;  // control id = 1000 + index
 
 using TDlgControlsAr = std::array<std::string, SettingCount>;
@@ -23,8 +23,9 @@ enum : int {
     AllowOpen, DelayV, DelayT, grZEM, grIf, grSet, grMain, Lang, VirtPlayState, Compatible,
     // The quick switch; the label and the list of tracks left alone; the
     // tray tool-tip's texts while switched off and while a track is left
-    // alone (a hidden list).
-    Active, SkipText, Skip, TrayNotes
+    // alone (a hidden list); the text of the push button that resets the
+    // pictures' captions (a hidden text: the button is no setting).
+    Active, SkipText, Skip, TrayNotes, ResetCaptions
 };
 }
 // clang-format on

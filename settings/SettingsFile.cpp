@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "plugin/gen_ZEM.h"
+#include "settings/Languages.h"
 #include "settings/Version.h"
 #include "util/Files.h"
 #include "util/Text.h"
@@ -59,14 +60,16 @@ std::string LanguageSection(const std::string& language)
     return std::string(PluginName) + "_" + language;
 }
 
+// A key the section lacks, also one added after the file was written,
+// takes the built-in default of that language.
 void ReadLanguage(TPS& target, const std::string& file, const std::string& language)
 {
     const std::string section = LanguageSection(language);
+    const TLanguageDefaults defaults = LanguageDefaults(language);
     for (int i = 0; i < SettingCount; ++i)
-        target.Captions[i] =
-            ReadEntry(section, KeyName(i, ".Caption"), DefaultState.Captions[i], file);
+        target.Captions[i] = ReadEntry(section, KeyName(i, ".Caption"), defaults.Captions[i], file);
     for (int i = 0; i < SettingCount; ++i)
-        target.Values[i] = ReadEntry(section, KeyName(i, ".Value"), DefaultState.Values[i], file);
+        target.Values[i] = ReadEntry(section, KeyName(i, ".Value"), defaults.Values[i], file);
     target.Values[SettingIndex(Setting::Lang)] = language;
     ReadPlayStateTexts(target);
     target.Captions[SettingIndex(Setting::About)] = AboutCaption;

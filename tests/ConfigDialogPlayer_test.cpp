@@ -31,6 +31,26 @@ struct DialogInPlayerTest : ::testing::Test, PlayerSession {
             0);
     }
     static void Click(HWND dialog, int id) { SendTo(GetDlgItem(dialog, id), BM_CLICK); }
+    // A pick from a list: the box tells its dialog that the choice changed.
+    static void Choose(HWND dialog, int id, int index)
+    {
+        HWND box = GetDlgItem(dialog, id);
+        SendTo(box, CB_SETCURSEL, index);
+        SendTo(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+    }
+    // Asked of the control: another process's combo box has no title of its own.
+    static std::string Text(HWND dialog, int id)
+    {
+        char text[256] = {};
+        SendTo(GetDlgItem(dialog, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        return text;
+    }
+    std::string Read(const char* section, const char* key) const
+    {
+        char text[256] = {};
+        GetPrivateProfileStringA(section, key, "<missing>", text, sizeof text, ini().c_str());
+        return text;
+    }
     static void WaitUntilClosed(HWND dialog)
     {
         for (DWORD start = GetTickCount(); IsWindow(dialog) && GetTickCount() - start < WaitMs;)
@@ -60,10 +80,7 @@ TEST_F(DialogInPlayerTest, OpenedFromThePreferencesAndFromTheMenuItem)
     EXPECT_EQ(OpenDialog(), dialog);
     EXPECT_EQ(Menu(), without);
     Click(dialog, Setting::SetStatus);
-    HWND delay = GetDlgItem(dialog, Setting::DelayV);
-    SendTo(delay, CB_SETCURSEL, 1);
-    SendTo(dialog, WM_COMMAND, MAKEWPARAM(Setting::DelayV, CBN_SELCHANGE),
-           reinterpret_cast<LPARAM>(delay));
+    Choose(dialog, Setting::DelayV, 1);
     Click(dialog, IDOK);
     WaitUntilClosed(dialog);
     EXPECT_EQ(Value("SetStatus"), "1");
@@ -93,6 +110,43 @@ TEST_F(DialogInPlayerTest, OpenedFromThePreferencesAndFromTheMenuItem)
     // alone: the player is not even asked for its own folder.
     EXPECT_EQ(Count("REQ 335 0"), 0u);
     EXPECT_FALSE(PathExists(process.SettingsFolder + "\\Plugins", PathAny));
+}
+
+// A settings file of an older version lists Russian alone; English is
+// offered all the same, and once chosen every text is English, the plug-in's
+// menu item too, while the file's own list stays as it was.
+TEST_F(DialogInPlayerTest, EnglishIsOfferedChosenAndKept)
+{
+    const char* const russian = "ZER ozavod irozav_Russian";
+    const char* const english = "ZER ozavod irozav_English";
+    Install();
+    WritePrivateProfileStringA(russian, "Lang.Caption", "||Russian||", ini().c_str());
+    Start(Playlist);
+    Command("config");
+    HWND dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(SendMessageA(GetDlgItem(dialog, Setting::Lang), CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(Text(dialog, Setting::Enable), "Включен");
+    Choose(dialog, Setting::Lang, 1);
+    EXPECT_EQ(Text(dialog, Setting::Lang), "English");
+    Click(dialog, IDOK);
+    WaitUntilClosed(dialog);
+    EXPECT_EQ(Read("ZER ozavod irozav", "Lang"), "English");
+    EXPECT_EQ(Read(english, "Enable.Caption"), "Enabled");
+    EXPECT_EQ(Read(russian, "Lang.Caption"), "||Russian||");
+    EXPECT_NE(Menu().find("|+2006:Status from Winamp"), std::string::npos) << Menu();
+
+    Command("config");
+    dialog = OpenDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(Text(dialog, Setting::Lang), "English");
+    EXPECT_EQ(Text(dialog, Setting::Enable), "Enabled");
+    EXPECT_EQ(Text(dialog, Setting::grMain), "General");
+    EXPECT_EQ(Text(dialog, Setting::SkipText), "Do not announce files:");
+    EXPECT_EQ(Text(dialog, IDC_RESETCAPTIONS), "Reset the captions of the status pictures");
+    Click(dialog, IDCANCEL);
+    WaitUntilClosed(dialog);
+    Close();
 }
 
 }  // namespace

@@ -51,6 +51,7 @@ inline const std::array<const char*, SettingCount> ShippedValues = {
     "",                                                       // SkipText
     "",                                                       // Skip
     "",                                                       // TrayNotes
+    "",                                                       // ResetCaptions
 };
 
 inline const std::array<const char*, SettingCount> ShippedCaptions = {
@@ -85,4 +86,5 @@ inline const std::array<const char*, SettingCount> ShippedCaptions = {
     "Не объявлять файлы:",
     "",
     "||Статус из Winamp выключен||Этот файл не объявляется||",
+    "Сбросить подписи статус-картинок",
 };

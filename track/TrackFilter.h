@@ -5,4 +5,7 @@
 
 #include <string>
 
-bool IsLeftAlone(const std::string& file, const std::string& patterns);
+// "?" is one character of the code page (0: the ANSI code page in use), one
+// or two bytes. The work is bounded: a list too costly to decide for a name
+// within that bound leaves the track announced.
+bool IsLeftAlone(const std::string& file, const std::string& patterns, unsigned codePage = 0);

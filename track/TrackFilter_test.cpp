@@ -22,6 +22,12 @@ TEST(TrackFilter, PatternsMatchTheWholeFileNameIgnoringCase)
     EXPECT_FALSE(IsLeftAlone("C:\\Music\\a.mp3", ""));
     EXPECT_FALSE(IsLeftAlone("", "*"));
     EXPECT_TRUE(IsLeftAlone("C:\\Music\\a.mp3", "x||*"));
+    // A star in the pattern is a wildcard also where the name holds one.
+    EXPECT_TRUE(IsLeftAlone("X*abc", "X*"));
+    // "?" is one character of the code page: in Shift-JIS (932) one of two
+    // bytes, 0x82 0xA0.
+    EXPECT_TRUE(IsLeftAlone("C:\\\x82\xA0.mp3", "c:\\?.MP3", 932));
+    EXPECT_FALSE(IsLeftAlone("C:\\\x82\xA0.mp3", "c:\\??.MP3", 932));
     // Many stars over a long name that does not match end quickly.
     const std::string stars(200, '*');
     EXPECT_FALSE(IsLeftAlone(std::string(5000, 'a'), stars + "b"));

@@ -1,0 +1,26 @@
+// The languages built into the plug-in: every setting's default value and
+// caption in each. A language section of the settings file takes these
+// defaults for the keys it lacks; a language the plug-in does not know
+// takes the Russian ones.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "settings/Settings.h"
+
+// The first is the language of a fresh install.
+extern const std::array<const char*, 2> BuiltInLanguages;
+
+struct TLanguageDefaults {
+    TDlgControlsAr Values;
+    TDlgControlsAr Captions;
+};
+
+// By name, letter case ignored as in the file's section names.
+TLanguageDefaults LanguageDefaults(const std::string& language);
+
+// The languages the dialog offers: the items of the "||" list as they stand,
+// then each built-in language that the list lacks.
+std::vector<std::string> OfferedLanguages(const std::string& list);
