@@ -21,6 +21,7 @@ const std::array<TBenchTrack, 2> Tracks{{
     {"C:\\Music\\two.ogg", "Band - Two", "Band", "Two", 61},
 }};
 size_t Playing = 0;
+std::string ReportedFile;
 
 void CopyTag(const extendedFileInfoStruct& request, const char* value)
 {
@@ -39,7 +40,8 @@ LRESULT Answer(WPARAM wParam, LPARAM code)
         case IPC_GETLISTPOS:
             return static_cast<LRESULT>(Playing);
         case IPC_GETPLAYLISTFILE:
-            return reinterpret_cast<LRESULT>(track.File);
+            return reinterpret_cast<LRESULT>(ReportedFile.empty() ? track.File
+                                                                  : ReportedFile.c_str());
         case IPC_GETPLAYLISTTITLE:
             return reinterpret_cast<LRESULT>(track.Entry);
         case IPC_GET_BASIC_FILE_INFO:
@@ -82,4 +84,9 @@ HWND CreateBenchPlayer()
 void SwitchTrack()
 {
     Playing = 1 - Playing;
+}
+
+void ReportFileName(const std::string& file)
+{
+    ReportedFile = file;
 }

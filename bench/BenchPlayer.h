@@ -5,7 +5,11 @@
 
 #include <windows.h>
 
+#include <string>
+
 // Null when the window cannot be made.
 HWND CreateBenchPlayer();
 // From now on the player plays the other track.
 void SwitchTrack();
+// The file name the player reports for either track; empty: their own.
+void ReportFileName(const std::string& file);

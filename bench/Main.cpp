@@ -11,7 +11,8 @@
 // With --hold: the longest time one cycle held the player's thread, with
 // one prompt ZEM and slow (every message answered after 150 ms) or hung
 // ZEMs beside it, over their registrations, track changes and idle cycles;
-// then how long the close waited for the clients' own statuses.
+// then how long the close waited for the clients' own statuses. The last
+// case plays a 65 KB file name against a costly list of files left alone.
 #include <windows.h>
 
 #include <algorithm>
@@ -41,11 +42,17 @@ struct THoldCase {
     const char* Name;
     int Others;
     const char* Command;
+    bool HostileSkip;  // a 65 KB file name against a costly list of files left alone
 };
-const THoldCase HoldCases[] = {{"0 slow", 0, ""},
-                               {"1 slow", 1, "slow 150"},
-                               {"5 slow", 5, "slow 150"},
-                               {"1 hung", 1, "hang 60000"}};
+const THoldCase HoldCases[] = {{"0 slow", 0, "", false},
+                               {"1 slow", 1, "slow 150", false},
+                               {"5 slow", 5, "slow 150", false},
+                               {"1 hung", 1, "hang 60000", false},
+                               {"0 slow, hostile skip", 0, "", true}};
+// The longest file name the player may report, and a pattern that a
+// backtracking match takes quadratic time to refuse.
+const std::string HostileFile = "C:\\" + std::string(65000, 'a') + ".mp3";
+const std::string HostileSkip = "*" + std::string(10000, 'a') + "b";
 constexpr int HoldCycles = 60;
 constexpr int HoldTrackEvery = 20;
 // Between two cycles the worker does its part, as between two timer ticks.
@@ -164,6 +171,8 @@ THold LongestHold(HWND player, const THoldCase& hold)
     for (size_t i = 1; i < clients.size(); ++i)
         if (!clients[i]->Command(hold.Command)) return result;
     ResetPlugin(player);
+    if (hold.HostileSkip) CurrentState.Values[SettingIndex(Setting::Skip)] = HostileSkip;
+    ReportFileName(hold.HostileSkip ? HostileFile : std::string());
     StartWorker();
     result.LongestMs = 0;
     for (int i = 0; i < HoldCycles; ++i) {

@@ -1,5 +1,7 @@
 #include "util/Sends.h"
 
+#include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -16,6 +18,16 @@ LRESULT AnsiLength(LRESULT characters)
     return characters > most / static_cast<LRESULT>(perCharacter)
                ? most
                : characters * static_cast<LRESULT>(perCharacter);
+}
+
+// The text of WM_SETTEXT is the plug-in's own, bounded and terminated; the
+// size of WM_GETTEXT's buffer is what it asks for.
+UINT TimeoutFor(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    size_t bytes = 0;
+    if (message == WM_GETTEXT) bytes = wParam;
+    if (message == WM_SETTEXT && lParam) bytes = std::strlen(reinterpret_cast<const char*>(lParam));
+    return SendTimeoutMs + static_cast<UINT>(std::min<size_t>(bytes / TextBytesPerMs, TextExtraMs));
 }
 
 }  // namespace
@@ -37,7 +49,8 @@ TAnswer SendToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     DWORD_PTR value = 0;
     const LRESULT sent =
         wide ? SendMessageTimeoutW(window, message, wParam, lParam, flags, SendTimeoutMs, &value)
-             : SendMessageTimeoutA(window, message, wParam, lParam, flags, SendTimeoutMs, &value);
+             : SendMessageTimeoutA(window, message, wParam, lParam, flags,
+                                   TimeoutFor(message, wParam, lParam), &value);
     if (sent == 0) return answer;
     answer.Answered = true;
     answer.Value = static_cast<LRESULT>(value);

@@ -6,8 +6,13 @@
 #include <windows.h>
 
 // How long a send waits for the answer of another thread: a client that
-// hangs must not hold its neighbours' work for long.
+// hangs must not hold its neighbours' work for long. A text read or written
+// gets a millisecond more for every TextBytesPerMs bytes of its size, at
+// most TextExtraMs: copying a large status between processes takes a slow
+// or emulated machine longer than any client takes to answer.
 constexpr UINT SendTimeoutMs = 200;
+constexpr size_t TextBytesPerMs = 64;
+constexpr UINT TextExtraMs = 20000;
 
 struct TAnswer {
     bool Answered = false;  // false: no window, or its thread did not answer in time
