@@ -31,13 +31,13 @@ struct TStatus {
 // What the plug-in does with a client, and why, as its last pass found.
 enum class TClientUse : uint8_t {
     ShowsTrack,
-    OwnStopped,          // its own status: the player is stopped
-    OwnSwitchedOff,      // its own status: the quick switch is off
-    OwnTrackLeftAlone,   // its own status: the track is one left alone
-    NoPicture,           // left alone: the condition wants a status picture
-    NotMusicPicture,     // left alone: "Music only", and another picture
-    NotPluginCaption,    // left alone: the condition wants the plug-in's caption
-    NotInTitleFilter,    // left alone: the title filter does not take it
+    OwnStopped,         // its own status: the player is stopped
+    OwnSwitchedOff,     // its own status: the quick switch is off
+    OwnTrackLeftAlone,  // its own status: the track is one left alone
+    NoPicture,          // left alone: the condition wants a status picture
+    NotMusicPicture,    // left alone: "Music only", and another picture
+    NotPluginCaption,   // left alone: the condition wants the plug-in's caption
+    NotInTitleFilter,   // left alone: the title filter does not take it
     NotAnswering,
     StatusWindowClosed,
 };

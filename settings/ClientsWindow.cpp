@@ -54,8 +54,7 @@ std::string Lines(const TClientsReport& report)
     add(Text(LastCycle) + ClockTime(report.Time));
     if (report.Lines.empty()) add(Text(NoneRunning));
     for (const TClientLine& line : report.Lines)
-        add(line.Kind + " " + line.Account + ": " +
-            Text(FirstUse + static_cast<size_t>(line.Use)));
+        add(line.Kind + " " + line.Account + ": " + Text(FirstUse + static_cast<size_t>(line.Use)));
     return text;
 }
 
