@@ -68,7 +68,9 @@ void RunJob(TJob job)
     if (job == TJob::Update) {
         ServeClients();
         Clients.Served = Clients.Slots;
-        return PublishReport();
+        // A pass cut short for a restore did not find every client.
+        if (!TrackWithdrawn()) PublishReport();
+        return;
     }
     if (job == TJob::Restore) return RestoreAllSlots();
     for (TClient& slot : Clients.Served)

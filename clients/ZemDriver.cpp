@@ -219,7 +219,11 @@ TClientUse LeftAloneUse(int32_t picture)
 bool ZemApplyStatus(TClient& instance, const TStatus& status)
 {
     const bool valid = IsValidWindow(instance.StatusWnd.Handle);
-    if (IsWindowVisible(instance.StatusWnd.Handle) && WantedOn(Setting::Enable)) return valid;
+    // The user's own dialog open on screen is left alone.
+    if (IsWindowVisible(instance.StatusWnd.Handle) && WantedOn(Setting::Enable)) {
+        instance.Use = TClientUse::StatusWindowOpen;
+        return valid;
+    }
     if (!valid) return valid;
     // A copy: the status handed in may be one of the slot's own, which the
     // user's change below replaces.

@@ -40,6 +40,7 @@ enum class TClientUse : uint8_t {
     NotInTitleFilter,   // left alone: the title filter does not take it
     NotAnswering,
     StatusWindowClosed,
+    StatusWindowOpen,  // left alone: the user has it open on screen
 };
 
 // One client found by the last pass, as the clients window lists it.

@@ -21,7 +21,7 @@ enum TClientsText : size_t {
     PluginOff,
     QuickSwitchOff,
     FirstUse,
-    Close = FirstUse + static_cast<size_t>(TClientUse::StatusWindowClosed) + 1,
+    Close = FirstUse + static_cast<size_t>(TClientUse::StatusWindowOpen) + 1,
 };
 
 HWND Shown = nullptr;

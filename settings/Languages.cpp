@@ -62,14 +62,16 @@ const TTranslation Captions[] = {
      "||свой статус (статус из Winamp выключен)||свой статус (этот файл не объявляется)"
      "||не трогается: нет картинки статуса||не трогается: картинка не Music"
      "||не трогается: подпись статуса не та||не трогается: нет в фильтре заголовков"
-     "||не отвечает||окно статуса закрыто||Закрыть||",
+     "||не отвечает||окно статуса закрыто||не трогается: окно статуса открыто"
+     "||Закрыть||",
      "||Clients||Last cycle: ||No cycle has run yet||No ZEM or RnQ is running"
      "||The plug-in is switched off||Status from Winamp is off||shows the track"
      "||its own status (stopped)"
      "||its own status (switched off)||its own status (a track left alone)"
      "||left alone: no status picture||left alone: not the Music picture"
      "||left alone: not the plug-in's caption||left alone: not in the title filter"
-     "||not answering||its status window is closed||Close||"},
+     "||not answering||its status window is closed||left alone: its status window is open"
+     "||Close||"},
 };
 static_assert(std::size(Captions) == SettingCount, "one caption per setting");
 
