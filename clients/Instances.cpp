@@ -141,20 +141,25 @@ bool ReadNewInstance(TClient& slot, uint32_t processId, HWND window)
     slot.MainWnd.Handle = window;
     // Nothing that a client did not answer is recorded: the next cycle
     // tries again.
-    if (!slot.Process || !FillWindowEx(slot.MainWnd)) return false;
+    if (!slot.Process || !FillWindowEx(slot.MainWnd) || !FindClientKind(slot)) return false;
     const bool served =
         WantedOn(Setting::AllZEM) ||
         (!WantedText(Setting::CustomZEM).empty() &&
          slot.MainWnd.Text.find(WantedText(Setting::CustomZEM)) != std::string::npos);
-    if (!served || !FindClientKind(slot)) return false;
+    if (!served) {
+        slot.Use = TClientUse::NotInTitleFilter;
+        return false;
+    }
 
     const std::string account = AccountOf(slot.MainWnd.Text);
     if (IsPlainFolderName(account))
         slot.ProfileDir = FolderOf(GetProcessExePath(processId)) + "Users\\" + account + "\\";
 
     slot.StatusWnd.Handle = FindStatusWindow(slot);
+    slot.Use = TClientUse::StatusWindowClosed;
     if (!IsValidWindow(slot.StatusWnd.Handle) || !FillWindowEx(slot.StatusWnd)) return false;
     if (!slot.OpenStatusWindow || !slot.OpenStatusWindow(slot)) return false;
+    slot.Use = TClientUse::NotAnswering;
 
     // A status that could not be read must never become the one to give back.
     if (!ZemReadStatus(slot, slot.Saved[0])) return false;
@@ -167,10 +172,22 @@ bool ReadNewInstance(TClient& slot, uint32_t processId, HWND window)
     return !IsZemInstance(slot) || !WantedOn(Setting::SetPicture) || RecordSetPicture(slot);
 }
 
+// An account, as a title brings it, is kept only as long as a line shows.
+constexpr size_t MaxListedAccount = 64;
+
+TClientLine LineOf(const TClient& slot)
+{
+    return {slot.ClientName, AccountOf(slot.MainWnd.Text).substr(0, MaxListedAccount), slot.Use};
+}
+
 void AddInstance(TClient& slot, uint32_t processId, HWND window, const TClient& before)
 {
     TClient added;
-    if (!ReadNewInstance(added, processId, window)) return;
+    if (!ReadNewInstance(added, processId, window)) {
+        // Listed only once its kind is known: the title answered.
+        if (!added.ClientName.empty()) Clients.Found.push_back(LineOf(added));
+        return;
+    }
     // Another account logged in while the client still shows what the
     // plug-in wrote for the one before: that is no status of the new
     // account's, the old account's own stands in for it.
@@ -268,6 +285,7 @@ void ServeClients()
 {
     const bool applying = WantedOn(Setting::SetPicture) || WantedOn(Setting::SetStatus) ||
                           WantedOn(Setting::SetLongStatus);
+    Clients.Found.clear();
     for (TClient& slot : Clients.Slots)
         if (slot.ProcessId != 0 && !IsValidWindow(slot.StatusWnd.Handle)) ReleaseOrReattach(slot);
     TWindowsAr found;
@@ -285,4 +303,6 @@ void ServeClients()
         for (size_t i = 0; i < slow.size(); ++i)
             if (Clients.Slots[i].ProcessId != 0 && slow[i] == late && !TrackWithdrawn())
                 UpdateSlot(Clients.Slots[i], applying);
+    for (const TClient& slot : Clients.Slots)
+        if (slot.ProcessId != 0) Clients.Found.push_back(LineOf(slot));
 }

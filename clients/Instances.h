@@ -13,7 +13,8 @@
 // One pass: the slots whose status window is gone are released or take the
 // window shown again, the new main windows are registered, and each slot is
 // updated with Clients.Wanted, whole, one after another. Stops between two
-// slots once the track is withdrawn.
+// slots once the track is withdrawn. Clients.Found then lists every client
+// the pass found, with what it did with each.
 void ServeClients();
 // A window that a slot holds under another title now is another account:
 // that slot is given back, and the window registered anew. A new main

@@ -65,6 +65,7 @@ POINT RnqPictureCell(int32_t pictureIndex)
 
 bool RnqApplyStatus(TClient& instance, const TStatus& status)
 {
+    instance.Use = TClientUse::StatusWindowClosed;
     const bool ok = RnqOpenStatusWindow(instance);
     if (!ok) return ok;
     HWND window = instance.StatusWnd.Handle;
@@ -75,11 +76,18 @@ bool RnqApplyStatus(TClient& instance, const TStatus& status)
     // What a client that does not answer shows is unknown: nothing is
     // compared and nothing written.
     std::string shownCaption;
+    instance.Use = TClientUse::NotAnswering;
     if (!GetControlText(caption, shownCaption)) return false;
     bool go = WantedOn(Setting::IfAny);
     if (!go && WantedOn(Setting::IfStatus))
         go = CompareTexts(shownCaption, IfStatusReference()) == 0;
-    if (!go) return ok;
+    // "Music only" is a ZEM's condition: an RnQ meets it never.
+    if (!go) {
+        instance.Use = WantedOn(Setting::IfStatus) ? TClientUse::NotPluginCaption
+                                                   : TClientUse::NotMusicPicture;
+        return ok;
+    }
+    instance.Use = TClientUse::ShowsTrack;
     bool change = WantedOn(Setting::SetStatus) && CompareTexts(shownCaption, handed.Caption) != 0;
     if (!change && WantedOn(Setting::SetLongStatus)) {
         std::string shownLongText;

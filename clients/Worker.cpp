@@ -1,5 +1,7 @@
 #include "clients/Worker.h"
 
+#include <utility>
+
 #include "clients/Instances.h"
 #include "track/SlotStatus.h"
 
@@ -19,6 +21,7 @@ struct THandOver {
     bool Running = false;
     bool Ending = false;
     bool PictureChosen = false;
+    TClientsReport Report;
 
     THandOver()
         : Wake(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
@@ -50,11 +53,23 @@ bool IsAwaited(TJob job)
     return job == TJob::Restore || job == TJob::ResetCaptions;
 }
 
+void PublishReport()
+{
+    TClientsReport report;
+    report.Made = true;
+    GetLocalTime(&report.Time);
+    report.Lines = Clients.Found;
+    const TLocked locked;
+    Shared.Report = std::move(report);
+}
+
 void RunJob(TJob job)
 {
     if (job == TJob::Update) {
         ServeClients();
         Clients.Served = Clients.Slots;
+        // A pass cut short for a restore did not find every client.
+        if (!TrackWithdrawn()) PublishReport();
         return;
     }
     if (job == TJob::Restore) return RestoreAllSlots();
@@ -193,6 +208,12 @@ bool TakePictureChoice()
     const bool chosen = Shared.PictureChosen;
     Shared.PictureChosen = false;
     return chosen;
+}
+
+TClientsReport LastClientsReport()
+{
+    const TLocked locked;
+    return Shared.Report;
 }
 
 bool TrackWithdrawn()

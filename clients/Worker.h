@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "clients/dsupport2ZEM.h"
 
 // How long a close, quit, configuration or removal waits for every client
@@ -35,6 +37,16 @@ bool RestoreAllClients(const TWanted& wanted);
 bool ResetClientCaptions(const TWanted& wanted);
 // True once after the worker saw the user choose another picture.
 bool TakePictureChoice();
+
+// What the worker's last pass found. The worker puts it into the hand-over
+// at the end of each pass; the player's thread takes a copy, and no client
+// is asked for it.
+struct TClientsReport {
+    bool Made = false;  // false until a pass has run
+    SYSTEMTIME Time{};  // local time at the end of that pass
+    std::vector<TClientLine> Lines;
+};
+TClientsReport LastClientsReport();
 
 // For the worker's own code: a restore is asked for, or the worker ends;
 // no track may be written any more.

@@ -205,12 +205,25 @@ void RememberShown(TClient& instance, const TStatus& written)
     if (!read) instance.Unconfirmed = written;
 }
 
+// The condition that a client showing this picture did not meet.
+TClientUse LeftAloneUse(int32_t picture)
+{
+    if (WantedOn(Setting::IfAny) || (WantedOn(Setting::IfPicture) && picture <= 0))
+        return TClientUse::NoPicture;
+    return WantedOn(Setting::IfPicture) ? TClientUse::NotMusicPicture
+                                        : TClientUse::NotPluginCaption;
+}
+
 }  // namespace
 
 bool ZemApplyStatus(TClient& instance, const TStatus& status)
 {
     const bool valid = IsValidWindow(instance.StatusWnd.Handle);
-    if (IsWindowVisible(instance.StatusWnd.Handle) && WantedOn(Setting::Enable)) return valid;
+    // The user's own dialog open on screen is left alone.
+    if (IsWindowVisible(instance.StatusWnd.Handle) && WantedOn(Setting::Enable)) {
+        instance.Use = TClientUse::StatusWindowOpen;
+        return valid;
+    }
     if (!valid) return valid;
     // A copy: the status handed in may be one of the slot's own, which the
     // user's change below replaces.
@@ -232,6 +245,7 @@ bool ZemApplyStatus(TClient& instance, const TStatus& status)
     // A client that went away or did not answer while it was read gave no
     // status: taken for a change by the user, it would replace the status
     // to give back.
+    instance.Use = TClientUse::NotAnswering;
     if (!ZemReadStatus(instance, shown) || !IsValidWindow(instance.StatusWnd.Handle)) return false;
     if (instance.ShownUnknown) {
         instance.Current = shown;
@@ -257,7 +271,11 @@ bool ZemApplyStatus(TClient& instance, const TStatus& status)
     if (!go && WantedOn(Setting::IfStatus))
         go = CompareTexts(shown.Caption,
                           CutCaption(ZemExpandSaved(instance, IfStatusReference()))) == 0;
-    if (!go) return valid;
+    if (!go) {
+        instance.Use = LeftAloneUse(shown.PictureIndex);
+        return valid;
+    }
+    instance.Use = TClientUse::ShowsTrack;
 
     const bool change =
         (WantedOn(Setting::SetPicture) && shown.PictureIndex != next.PictureIndex) ||

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "settings/Settings.h"
 
@@ -25,6 +26,28 @@ struct TStatus {
     std::string Caption;
     std::string LongText;
     std::string TrayTip;  // only the plug-in's own status uses it
+};
+
+// What the plug-in does with a client, and why, as its last pass found.
+enum class TClientUse : uint8_t {
+    ShowsTrack,
+    OwnStopped,         // its own status: the player is stopped
+    OwnSwitchedOff,     // its own status: the quick switch is off
+    OwnTrackLeftAlone,  // its own status: the track is one left alone
+    NoPicture,          // left alone: the condition wants a status picture
+    NotMusicPicture,    // left alone: "Music only", and another picture
+    NotPluginCaption,   // left alone: the condition wants the plug-in's caption
+    NotInTitleFilter,   // left alone: the title filter does not take it
+    NotAnswering,
+    StatusWindowClosed,
+    StatusWindowOpen,  // left alone: the user has it open on screen
+};
+
+// One client found by the last pass, as the clients window lists it.
+struct TClientLine {
+    std::string Kind;     // "ZEM" or "RnQ"
+    std::string Account;  // from the title, bounded
+    TClientUse Use = TClientUse::NotAnswering;
 };
 
 struct TClient;
@@ -65,6 +88,8 @@ struct TClient {
     // Its last piece of work waited on the client: at a close it is given
     // back after the prompt ones.
     bool Slow = false;
+    // What the last pass did with it.
+    TClientUse Use = TClientUse::NotAnswering;
 };
 
 // What the clients should show, as values: the player's thread makes it,
@@ -73,6 +98,9 @@ struct TWanted {
     TDlgControlsAr Values;  // the settings
     TStatus Status;         // made from the templates; the picture's number
     bool PlayerActive = false;
+    // Inactive because the track is one left alone: the clients window
+    // says so.
+    bool TrackLeftAlone = false;
     std::string JournalPath;
 };
 
@@ -88,6 +116,9 @@ struct TClientsState {
     int32_t RestoreDepth = 0;  // above 0 while statuses are put back
     // The user chose another picture in a client: SetPicture goes off.
     bool PictureChosen = false;
+    // Every client the pass found: the slots and the windows it did not
+    // take up.
+    std::vector<TClientLine> Found;
 };
 extern TClientsState Clients;
 

@@ -7,6 +7,7 @@
 #include "plugin/UpdateCycle.h"
 #include "plugin/gen_ZEM.h"
 #include "plugin/wa_ipc.h"
+#include "settings/ClientsWindow.h"
 #include "settings/ConfigDialog.h"
 #include "settings/SettingsFile.h"
 #include "util/TimeText.h"
@@ -120,18 +121,21 @@ void ToggleQuickSwitch(HWND player)
     StartUpdateTimer(player, ImmediateDelayMs);
 }
 
-// The tray icon's menu is the player's, with the quick switch on top for
-// as long as it shows.
+// The tray icon's menu is the player's, with the quick switch and the
+// clients window on top for as long as it shows.
 void ShowTrayMenu(HWND player)
 {
     HMENU menu = PlayerMenu();
     if (!menu) return;
     DeleteMenu(menu, QuickSwitchMenuItemId, MF_BYCOMMAND);
     InsertQuickSwitch(menu, 0);
+    const std::string& clients = CurrentState.Captions[SettingIndex(Setting::Clients)];
+    InsertMenuA(menu, 1, MF_BYPOSITION | MF_STRING, ClientsMenuItemId, clients.c_str());
     POINT cursor{};
     GetCursorPos(&cursor);
     SetForegroundWindow(player);
     TrackPopupMenu(menu, 0, cursor.x, cursor.y, 0, player, nullptr);
+    DeleteMenu(menu, ClientsMenuItemId, MF_BYCOMMAND);
     DeleteMenu(menu, QuickSwitchMenuItemId, MF_BYCOMMAND);
     if (OldPlayerWndProc) InsertQuickSwitch(menu, MenuEnd);
 }
@@ -163,6 +167,8 @@ void AfterPlayerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         PluginConfig();
     if (message == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) == QuickSwitchMenuItemId)
         ToggleQuickSwitch(window);
+    if (message == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) == ClientsMenuItemId)
+        ShowClientsWindow(window, CurrentState.Captions);
     if (message == TrayCallbackMessage && SettingOn(Setting::SetTray)) OnTrayCallback(lParam);
     if (IsCycleQuery(message, lParam)) return;
     if (IsPlaybackChange(message, wParam, lParam)) StopUpdateTimer(window);

@@ -7,6 +7,8 @@
 constexpr UINT ConfigMenuItemId = 2005;
 // The quick switch in the player's menu, checked while tracks are announced.
 constexpr UINT QuickSwitchMenuItemId = 2006;
+// The clients window, in the tray icon's menu only.
+constexpr UINT ClientsMenuItemId = 2007;
 
 // Fills the module's tables; runs when the module is loaded, before the
 // player asks for the record.

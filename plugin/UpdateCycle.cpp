@@ -30,6 +30,7 @@ TWanted WantedNow()
     wanted.Values = CurrentState.Values;
     wanted.Status = CurrentState.CurStatus;
     wanted.PlayerActive = CurrentState.PlayerActive;
+    wanted.TrackLeftAlone = CurrentState.TrackLeftAlone;
     wanted.JournalPath = JournalPath;
     return wanted;
 }
@@ -100,6 +101,7 @@ void RunCycle()
     const bool paused = !SettingOn(Setting::Active);
     const bool leftAlone =
         state.PlayerActive && IsLeftAlone(state.TrackFile, SettingText(Setting::Skip));
+    state.TrackLeftAlone = leftAlone && !paused;
     if (paused || leftAlone) {
         state.PlayerActive = false;
         state.CurStatus.TrayTip = TrayNote(paused ? 0 : 1);

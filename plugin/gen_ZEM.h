@@ -47,6 +47,7 @@ struct TPS {
     NOTIFYICONDATAA TrayData{};
     TStatus CurStatus;
     bool PlayerActive = false;
+    bool TrackLeftAlone = false;  // and so PlayerActive is false
     std::array<std::string, TokenCount> TokenValues;
     std::string TrackFile;  // the full name the player reports for its entry
 };

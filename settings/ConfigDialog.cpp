@@ -1,11 +1,13 @@
 #include "settings/ConfigDialog.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "clients/Worker.h"
 #include "plugin/UpdateCycle.h"
 #include "plugin/gen_ZEM.h"
+#include "settings/ClientsWindow.h"
 #include "settings/Languages.h"
 #include "settings/SettingsFile.h"
 #include "util/Files.h"
@@ -141,6 +143,7 @@ void OnCommand(HWND dialog, WPARAM wParam)
     if (id == IDC_DEFAULTS) ShowDefaults(dialog);
     if (id == IDC_HELPPAGE) OpenHelpPage(dialog);
     if (id == IDC_RESETCAPTIONS) ResetZemCaptions();
+    if (id == IDC_CLIENTS) ShowClientsWindow(dialog, DialogState.Captions);
     if (id == Setting::Lang && HIWORD(wParam) == CBN_SELCHANGE) ShowLanguage(dialog);
     if (id == Setting::AllZEM || id == Setting::AllZEMNo) OnClientChoice(dialog, id);
     if (id == Setting::IfPicture || id == Setting::IfAny) OnConditionChoice(dialog, id);
@@ -162,9 +165,11 @@ void ShowAllControls(HWND dialog)
         SendToControl(dialog, id, CB_SETDROPPEDWIDTH, DroppedListWidth, 0);
     for (int id = FirstSettingId; id <= LastSettingId; ++id)
         ShowCaption(dialog, id, DialogState.Captions[SettingIndex(id)]);
-    SetDlgItemTextA(dialog, IDC_RESETCAPTIONS,
-                    ConvertLineBreaks(DialogState.Captions[SettingIndex(Setting::ResetCaptions)])
-                        .c_str());
+    // The push buttons that are no settings take their texts from hidden ones.
+    for (const auto& [button, id] : {std::pair{IDC_RESETCAPTIONS, +Setting::ResetCaptions},
+                                     std::pair{IDC_CLIENTS, +Setting::Clients}})
+        SetDlgItemTextA(dialog, button,
+                        ConvertLineBreaks(DialogState.Captions[SettingIndex(id)]).c_str());
     for (int id = FirstSettingId; id <= LastSettingId; ++id) ShowValue(dialog, id, DialogValue(id));
     UpdateEnabled(dialog);
 }

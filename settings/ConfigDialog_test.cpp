@@ -172,7 +172,8 @@ TEST_F(ConfigDialogTest, TheTemplateHoldsEverySettingAsItsControl)
         const std::vector<int> hidden = {Setting::SaveRestore, Setting::IfStatus,
                                          Setting::AllowOpen,   Setting::SetPicture,
                                          Setting::Picture,     Setting::VirtPlayState,
-                                         Setting::TrayNotes,   Setting::ResetCaptions};
+                                         Setting::TrayNotes,   Setting::ResetCaptions,
+                                         Setting::Clients,     Setting::ClientsTexts};
         for (int id = FirstSettingId; id < FirstSettingId + SettingCount; ++id) {
             const TSettingKind kind = SettingKinds[SettingIndex(id)];
             const char* type = kind == ComboBox     ? "ComboBox"
@@ -189,6 +190,7 @@ TEST_F(ConfigDialogTest, TheTemplateHoldsEverySettingAsItsControl)
         EXPECT_EQ(d.Text(IDCANCEL), "Cancel");
         EXPECT_EQ(d.Text(IDC_HELPPAGE), "?");
         EXPECT_EQ(d.Text(IDC_RESETCAPTIONS), "Сбросить подписи статус-картинок");
+        EXPECT_EQ(d.Text(IDC_CLIENTS), "Клиенты…");
 
         // The captions and values from the state: line breaks shown as such,
         // a template that is no item in the edit field, the pictures by name.

@@ -54,6 +54,24 @@ const TTranslation Captions[] = {
     {"||Статус из Winamp выключен||Этот файл не объявляется||",
      "||Status from Winamp is off||This file is not announced||"},
     {"Сбросить подписи статус-картинок", "Reset the captions of the status pictures"},
+    {"Клиенты…", "Clients…"},
+    // The clients window's texts, in the order of its TClientsText.
+    {"||Клиенты||Последний проход: ||Прохода ещё не было||Не запущен ни один ZEM или RnQ"
+     "||Плагин выключен||Статус из Winamp выключен||показывает трек"
+     "||свой статус (плеер остановлен)"
+     "||свой статус (статус из Winamp выключен)||свой статус (этот файл не объявляется)"
+     "||не трогается: нет картинки статуса||не трогается: картинка не Music"
+     "||не трогается: подпись статуса не та||не трогается: нет в фильтре заголовков"
+     "||не отвечает||окно статуса закрыто||не трогается: окно статуса открыто"
+     "||Закрыть||",
+     "||Clients||Last cycle: ||No cycle has run yet||No ZEM or RnQ is running"
+     "||The plug-in is switched off||Status from Winamp is off||shows the track"
+     "||its own status (stopped)"
+     "||its own status (switched off)||its own status (a track left alone)"
+     "||left alone: no status picture||left alone: not the Music picture"
+     "||left alone: not the plug-in's caption||left alone: not in the title filter"
+     "||not answering||its status window is closed||left alone: its status window is open"
+     "||Close||"},
 };
 static_assert(std::size(Captions) == SettingCount, "one caption per setting");
 
@@ -163,7 +181,7 @@ TDlgControlsAr CaptionsOf(size_t language)
 const char* const Values[] = {
     "1", "0", "0", "1", "0", "0", "1", "%ListPos. %Copy [%Lenght]", "1", Filled[0],
     "%Status. winamp:", "1", "", "", "1", "0", Filled[0], "1", "5", "", "", "", "", "",
-    Filled[0], "", "1", "1", "", "", "", ""};
+    Filled[0], "", "1", "1", "", "", "", "", "", ""};
 static_assert(std::size(Values) == SettingCount, "one value per setting");
 
 TDlgControlsAr ValuesOf(size_t language)

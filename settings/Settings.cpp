@@ -11,13 +11,14 @@ const std::array<const char*, SettingCount> SettingNames = {
     "LongStatus", "SaveRestore", "Picture", "Status", "SetTray", "About", "CustomZEM", "AllZEM",
     "AllZEMNo", "Tray", "AllowOpen", "DelayV", "DelayT", "grZEM", "grIf", "grSet", "grMain",
     "Lang", "VirtPlayState", "Compatible", "Active", "SkipText", "Skip", "TrayNotes",
-    "ResetCaptions"};
+    "ResetCaptions", "Clients", "ClientsTexts"};
 
 const std::array<TSettingKind, SettingCount> SettingKinds = {
     CheckBox, CheckBox, RadioButton, RadioButton, CheckBox, CheckBox, CheckBox,
     ComboBox, CheckBox, ComboBox, ComboBox, CheckBox, StaticText, ComboBox, RadioButton,
     RadioButton, ComboBox, CheckBox, ComboBox, StaticText, GroupBox, GroupBox, GroupBox, GroupBox,
-    ComboBox, ComboBox, CheckBox, CheckBox, StaticText, ComboBox, ComboBox, StaticText};
+    ComboBox, ComboBox, CheckBox, CheckBox, StaticText, ComboBox, ComboBox, StaticText,
+    StaticText, ComboBox};
 // clang-format on
 
 namespace {

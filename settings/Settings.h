@@ -7,7 +7,7 @@
 #include <array>
 #include <string>
 
-constexpr int SettingCount = 32;
+constexpr int SettingCount = 34;
 constexpr int FirstSettingId = 1000;  // control id = 1000 + index
 
 using TDlgControlsAr = std::array<std::string, SettingCount>;
@@ -24,8 +24,10 @@ enum : int {
     // The quick switch; the label and the list of tracks left alone; the
     // tray tool-tip's texts while switched off and while a track is left
     // alone (a hidden list); the text of the push button that resets the
-    // pictures' captions (a hidden text: the button is no setting).
-    Active, SkipText, Skip, TrayNotes, ResetCaptions
+    // pictures' captions (a hidden text: the button is no setting). The
+    // text of the push button that opens the clients window, and the
+    // window's texts (both hidden, as the one before).
+    Active, SkipText, Skip, TrayNotes, ResetCaptions, Clients, ClientsTexts
 };
 }
 // clang-format on

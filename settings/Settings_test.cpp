@@ -35,7 +35,7 @@ TEST_F(SettingsTest, DefaultsAreTheShippedOnes)
     // The settings of every version keep their ids; later ones follow.
     EXPECT_EQ(std::string(SettingNames[SettingIndex(Setting::Compatible)]), "Compatible");
     EXPECT_EQ(SettingIndex(Setting::Compatible), 26);
-    EXPECT_EQ(SettingIndex(Setting::ResetCaptions), SettingCount - 1);
+    EXPECT_EQ(SettingIndex(Setting::ClientsTexts), SettingCount - 1);
 }
 
 TEST_F(SettingsTest, ListCaptionsHoldTheirItemsInOrder)

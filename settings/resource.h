@@ -7,3 +7,8 @@
 #define IDC_DEFAULTS 3
 #define IDC_HELPPAGE 4
 #define IDC_RESETCAPTIONS 5
+#define IDC_CLIENTS 6
+
+// The clients window: what the plug-in does with each client, one a line.
+#define IDD_CLIENTS 102
+#define IDC_CLIENTLINES 100

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "plugin/Tray.h"
+#include "settings/resource.h"
 #include "sim/common/TextFile.h"
 #include "tests/ClientSession.h"
 #include "util/Files.h"
@@ -364,6 +365,70 @@ TEST_F(ClientsTest, ConditionsAndSelectionDecideWhoIsChanged)
     EXPECT_EQ(other.Status(), "3|Other|off");
     EXPECT_EQ(unlisted.Status(), "11|Music|too");
     EXPECT_EQ(unlisted.Statuses().size(), unlistedBefore);
+    Close();
+}
+
+// The clients window, opened from the dialog, read as a user reads it: what
+// the last cycle did with each client, and nothing sent to get it.
+struct ClientsWindowTest : ClientsTest {
+    size_t StatusesTaken() const
+    {
+        size_t count = 0;
+        for (const auto& client : clients) count += client->Statuses().size();
+        return count;
+    }
+    // The window's lines, read from outside as a screen reader would.
+    std::string ClientsWindowLines()
+    {
+        Command("config");
+        HWND dialog = WaitForConfigDialog(player.Id());
+        EXPECT_NE(dialog, nullptr);
+        if (!dialog) return std::string();
+        // The plug-in went away for its dialog: its clients have their own
+        // statuses back by now.
+        const size_t taken = StatusesTaken();
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_CLIENTS, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_CLIENTS)));
+        HWND lines = nullptr;
+        for (DWORD start = GetTickCount(); !lines && GetTickCount() - start < WaitMs; Sleep(20))
+            for (HWND shown : ProcessWindows(player.Id(), "#32770"))
+                if (HWND found = GetDlgItem(shown, IDC_CLIENTLINES)) lines = found;
+        EXPECT_NE(lines, nullptr) << "the clients window did not open";
+        if (!lines) return std::string();
+        char text[2048] = {};
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutA(lines, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                            SMTO_ABORTIFHUNG, WaitMs, &answer);
+        EXPECT_EQ(StatusesTaken(), taken) << "the window wrote into a client";
+        HWND clientsWindow = GetParent(lines);
+        PostMessageA(clientsWindow, WM_COMMAND, IDCANCEL, 0);
+        for (DWORD start = GetTickCount(); IsWindow(clientsWindow); Sleep(10))
+            if (GetTickCount() - start >= WaitMs) break;
+        AnswerConfigDialog(IDCANCEL);
+        return text;
+    }
+};
+
+TEST_F(ClientsWindowTest, SaysWhatTheLastCycleDidWithEachClient)
+{
+    InstallServing({{"IfAny", "0"}, {"IfPicture", "1"}});
+    Start(Playlist);
+    Command("play");
+    Cycle();
+    const std::string none = ClientsWindowLines();
+    EXPECT_NE(none.find("Последний проход: "), std::string::npos) << none;
+    EXPECT_NE(none.find("Не запущен ни один ZEM или RnQ"), std::string::npos) << none;
+
+    StandInClient& music = AddClient(true, "111", "11|Music|on");
+    StandInClient& plain = AddClient(true, "222", "0|Away|off");
+    EXPECT_TRUE(music.WaitForStatus("11|Music - Группа|on: Один", 5000)) << music.Status();
+    Cycle();
+    const std::string two = ClientsWindowLines();
+    EXPECT_NE(two.find("ZEM 111: показывает трек\r\n"), std::string::npos) << two;
+    EXPECT_NE(two.find("ZEM 222: не трогается: нет картинки статуса\r\n"), std::string::npos)
+        << two;
+    EXPECT_EQ(two.find("Не запущен"), std::string::npos) << two;
+    EXPECT_EQ(plain.Status(), "0|Away|off");
     Close();
 }
 

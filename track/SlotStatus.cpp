@@ -54,6 +54,13 @@ struct TRestoring {
     TRestoring& operator=(const TRestoring&) = delete;
 };
 
+// Why a client has its own status while the track is not shown.
+TClientUse OwnStatusUse()
+{
+    if (!WantedOn(Setting::Active)) return TClientUse::OwnSwitchedOff;
+    return Clients.Wanted.TrackLeftAlone ? TClientUse::OwnTrackLeftAlone : TClientUse::OwnStopped;
+}
+
 }  // namespace
 
 bool ApplySlotStatus(TClient& slot, const TStatus& status)
@@ -61,12 +68,17 @@ bool ApplySlotStatus(TClient& slot, const TStatus& status)
     if (slot.AccountClosed) return IsZemInstance(slot) && WriteCustomStatusFile(slot);
     // Without its status window the client keeps its statuses until it
     // shows the window again or ends.
-    if (!IsValidWindow(slot.StatusWnd.Handle) || !slot.ApplyStatus) return false;
+    if (!IsValidWindow(slot.StatusWnd.Handle) || !slot.ApplyStatus) {
+        slot.Use = TClientUse::StatusWindowClosed;
+        return false;
+    }
     if (Clients.Wanted.PlayerActive || Clients.RestoreDepth > 0)
         return slot.ApplyStatus(slot, status);
     // While the player is stopped, every cycle puts the user's own back.
     const TStatus saved = LastSaved(slot);
-    return slot.ApplyStatus(slot, saved);
+    const bool applied = slot.ApplyStatus(slot, saved);
+    if (applied) slot.Use = OwnStatusUse();
+    return applied;
 }
 
 void RestoreSlot(TClient& slot)

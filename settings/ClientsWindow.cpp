@@ -1,0 +1,95 @@
+#include "settings/ClientsWindow.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "clients/Worker.h"
+#include "plugin/gen_ZEM.h"
+#include "settings/resource.h"
+#include "util/Text.h"
+#include "util/TimeText.h"
+
+namespace {
+
+// The items of ClientsTexts, in their order; the uses follow TClientUse.
+enum TClientsText : size_t {
+    Title,
+    LastCycle,
+    NoCycleYet,
+    NoneRunning,
+    PluginOff,
+    QuickSwitchOff,
+    FirstUse,
+    Close = FirstUse + static_cast<size_t>(TClientUse::StatusWindowOpen) + 1,
+};
+
+HWND Shown = nullptr;
+std::vector<std::string> Texts;
+
+std::string Text(size_t index)
+{
+    return index < Texts.size() ? Texts[index] : std::string();
+}
+
+std::string ClockTime(const SYSTEMTIME& time)
+{
+    char text[16] = {};
+    std::snprintf(text, sizeof text, "%02u%c%02u%c%02u", time.wHour, TimeSeparator, time.wMinute,
+                  TimeSeparator, time.wSecond);
+    return text;
+}
+
+// One line a client; what the running state switched off comes first.
+std::string Lines(const TClientsReport& report)
+{
+    std::string text;
+    const auto add = [&](const std::string& line) { text += line + "\r\n"; };
+    if (!SettingOn(Setting::Enable)) add(Text(PluginOff));
+    if (!SettingOn(Setting::Active)) add(Text(QuickSwitchOff));
+    if (!report.Made) {
+        add(Text(NoCycleYet));
+        return text;
+    }
+    add(Text(LastCycle) + ClockTime(report.Time));
+    if (report.Lines.empty()) add(Text(NoneRunning));
+    for (const TClientLine& line : report.Lines)
+        add(line.Kind + " " + line.Account + ": " + Text(FirstUse + static_cast<size_t>(line.Use)));
+    return text;
+}
+
+void Fill(HWND window)
+{
+    SetWindowTextA(window, Text(Title).c_str());
+    SetDlgItemTextA(window, IDCANCEL, Text(Close).c_str());
+    SetDlgItemTextA(window, IDC_CLIENTLINES, Lines(LastClientsReport()).c_str());
+}
+
+// It runs inside the player: nothing may escape to its message loop.
+INT_PTR CALLBACK ClientsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM)
+{
+    try {
+        if (message == WM_INITDIALOG) {
+            Shown = window;
+            Fill(window);
+        }
+        if (message == WM_COMMAND && (LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == IDOK))
+            EndDialog(window, IDCANCEL);
+        if (message == WM_DESTROY && Shown == window) Shown = nullptr;
+    } catch (...) {
+    }
+    return 0;
+}
+
+}  // namespace
+
+void ShowClientsWindow(HWND owner, const TDlgControlsAr& captions)
+{
+    if (Shown) {
+        SetForegroundWindow(Shown);
+        return;
+    }
+    Texts = ListItems(captions[SettingIndex(Setting::ClientsTexts)]);
+    DialogBoxParamA(PluginRecord.hDllInstance, MAKEINTRESOURCEA(IDD_CLIENTS), owner,
+                    ClientsWindowProc, 0);
+}
