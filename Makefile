@@ -5,7 +5,7 @@ B64 := build/x86_64
 JOBS ?= 2
 SHIPPED := $(CURDIR)/dist/gen_ZEM.dll
 
-.PHONY: all dist demo demo-build test setup dll build-tests bench clean
+.PHONY: all dist demo demo-build test setup dll tree-dll build-tests tree-32t tree-64 bench clean
 
 all dist: dll
 
@@ -17,6 +17,9 @@ setup:
 # What users download: the 32-bit DLL with its help page, and the zip and
 # the installer named with the version.
 dll: setup
+	@$(MAKE) --no-print-directory tree-dll
+
+tree-dll:
 	cmake -S . -B $(B32) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686.cmake
 	cmake --build $(B32) -j $(JOBS)
 	mkdir -p dist
@@ -24,21 +27,27 @@ dll: setup
 	   $(B32)/release/gen_ZEM-*-setup.exe dist/
 
 # The suite in both builds: the 32-bit tree runs the shipped DLL itself
-# among 32-bit stand-ins, the x86_64 tree a build of its own.
-build-tests: dll
-	cmake -S . -B $(B32T) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686.cmake \
-	      -DZEM_TESTS=ON -DSHIPPED_DLL=$(SHIPPED)
+# among 32-bit stand-ins (and holds the demo: one configuration, so that
+# nothing is built twice), the x86_64 tree a build of its own. The two are
+# built side by side, each target's output shown whole when it ends.
+CONFIGURE_32T := cmake -S . -B $(B32T) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686.cmake \
+	-DZEM_TESTS=ON -DSHIPPED_DLL=$(SHIPPED)
+build-tests: setup
+	@$(MAKE) --no-print-directory -j 2 -O tree-32t tree-64
+
+tree-32t: tree-dll
+	$(CONFIGURE_32T)
 	cmake --build $(B32T) -j $(JOBS)
+
+tree-64:
 	cmake -S . -B $(B64) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-x86_64.cmake -DZEM_TESTS=ON \
 	      -DSHIPPED_DLL=
 	cmake --build $(B64) -j $(JOBS)
 
-# Both suites run, each in its own Wine prefix; either failing fails the run.
+# Both suites run side by side, each in Wine slots of its own; either
+# failing fails the run.
 test: build-tests
-	@status=0; \
-	bash scripts/test-session.sh $(B32T) || status=1; \
-	bash scripts/test-session.sh $(B64) || status=1; \
-	exit $$status
+	@bash scripts/test-suites.sh $(B32T) $(B64)
 
 # The cost of an update cycle: this tree against the commit BENCH_BASE, the
 # cycle as it was before it was made cheaper (README, "The cost of a cycle").
@@ -61,8 +70,7 @@ demo:
 	@bash scripts/demo.sh $(B32T) out
 
 demo-build:
-	cmake -S . -B $(B32T) -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-i686.cmake \
-	      -DZEM_DEMO=ON -DSHIPPED_DLL=$(SHIPPED)
+	$(CONFIGURE_32T)
 	cmake --build $(B32T) -j $(JOBS) --target demo
 
 # A test run cut short may leave the read-only test folders mounted.

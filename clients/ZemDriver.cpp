@@ -20,13 +20,23 @@ HWND Control(const TClient& instance, int number)
     return instance.Controls[number].Handle;
 }
 
-// The answer of CB_SETCURSEL is the index selected now: -1 when the index
-// was none of the box's items, or when the box did not answer.
-int32_t SelectPicture(const TClient& instance, int32_t picture)
+// False when the box is there and did not answer. The answer of
+// CB_SETCURSEL is the index selected now: -1 when the index was none of the
+// box's items; without a box none is selected.
+bool SelectPicture(const TClient& instance, int32_t picture, int32_t& selected)
 {
-    const TAnswer answer = SendToWindow(Control(instance, PictureControl), CB_SETCURSEL,
-                                        static_cast<WPARAM>(picture), 0);
-    return answer.Answered ? static_cast<int32_t>(answer.Value) : -1;
+    HWND box = Control(instance, PictureControl);
+    selected = -1;
+    if (!IsValidWindow(box)) return true;
+    const TAnswer answer = SendToWindow(box, CB_SETCURSEL, static_cast<WPARAM>(picture), 0);
+    if (answer.Answered) selected = static_cast<int32_t>(answer.Value);
+    return answer.Answered;
+}
+
+// False when the edit box is there and did not answer.
+bool PutText(HWND edit, const std::string& text)
+{
+    return !IsValidWindow(edit) || SetControlText(edit, text);
 }
 
 // A control that was found and is gone now belongs to a dialog that is
@@ -43,9 +53,9 @@ bool ReadShownPicture(const TClient& instance, int32_t& picture)
 
 // OK is pressed only while the dialog is hidden: on the user's screen it is
 // the user's to confirm.
-void ConfirmUnlessShown(const TClient& instance)
+bool ConfirmUnlessShown(const TClient& instance)
 {
-    if (!IsWindowVisible(instance.StatusWnd.Handle)) ZemPressOk(instance);
+    return IsWindowVisible(instance.StatusWnd.Handle) || ZemPressOk(instance);
 }
 
 struct TPanels {
@@ -70,11 +80,12 @@ void ListPanels(HWND main, TPanels& panels)
 
 }  // namespace
 
-void ZemPressOk(const TClient& instance)
+bool ZemPressOk(const TClient& instance)
 {
     HWND ok = Control(instance, OkButtonControl);
-    SendToWindow(ok, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
-    SendToWindow(ok, WM_LBUTTONUP, MK_LBUTTON, MAKELPARAM(1, 1));
+    return !IsValidWindow(ok) ||
+           (SendToWindow(ok, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1)).Answered &&
+            SendToWindow(ok, WM_LBUTTONUP, MK_LBUTTON, MAKELPARAM(1, 1)).Answered);
 }
 
 bool ZemScanStatusWindow(TClient& instance, bool& answered)
@@ -160,35 +171,31 @@ std::string CutCaption(const std::string& caption)
     return LeftText(caption, MaxZemCaption - 1) + Ellipsis;
 }
 
-void ZemPutStatus(TClient& instance, const TStatus& status, bool verbatim, int32_t shownPicture)
+bool ZemPutStatus(TClient& instance, const TStatus& status, bool verbatim, int32_t shownPicture)
 {
     HWND caption = Control(instance, CaptionControl);
     HWND longText = Control(instance, LongTextControl);
-    if (verbatim) {
-        SelectPicture(instance, status.PictureIndex);
-        SetControlText(caption, status.Caption);
-        SetControlText(longText, status.LongText);
-        ConfirmUnlessShown(instance);
-        return;
-    }
-    const bool setStatus = IsValidWindow(caption) && WantedOn(Setting::SetStatus);
-    const bool setLongText = IsValidWindow(longText) && WantedOn(Setting::SetLongStatus);
+    int32_t selected = -1;
+    if (verbatim)
+        return SelectPicture(instance, status.PictureIndex, selected) &&
+               PutText(caption, status.Caption) && PutText(longText, status.LongText) &&
+               ConfirmUnlessShown(instance);
+    const bool setStatus = WantedOn(Setting::SetStatus);
+    const bool setLongText = WantedOn(Setting::SetLongStatus);
     // Other clients of the same account see a change only through an empty
     // status in between.
     if (WantedOn(Setting::Compatible) && IsValidWindow(Control(instance, PictureControl)) &&
-        IsValidWindow(Control(instance, OkButtonControl))) {
-        SelectPicture(instance, 0);
-        if (setStatus) SetControlText(caption, "");
-        if (setLongText) SetControlText(longText, "");
-        ConfirmUnlessShown(instance);
-    }
-    const int32_t selected = SelectPicture(
-        instance, WantedOn(Setting::SetPicture) ? status.PictureIndex : shownPicture);
-    if (selected > 0) {
-        if (setStatus) SetControlText(caption, status.Caption);
-        if (setLongText) SetControlText(longText, status.LongText);
-    }
-    ConfirmUnlessShown(instance);
+        IsValidWindow(Control(instance, OkButtonControl)) &&
+        !(SelectPicture(instance, 0, selected) && (!setStatus || PutText(caption, "")) &&
+          (!setLongText || PutText(longText, "")) && ConfirmUnlessShown(instance)))
+        return false;
+    if (!SelectPicture(instance, WantedOn(Setting::SetPicture) ? status.PictureIndex : shownPicture,
+                       selected))
+        return false;
+    if (selected > 0 && !((!setStatus || PutText(caption, status.Caption)) &&
+                          (!setLongText || PutText(longText, status.LongText))))
+        return false;
+    return ConfirmUnlessShown(instance);
 }
 
 namespace {
@@ -259,11 +266,13 @@ bool ZemApplyStatus(TClient& instance, const TStatus& status)
         if (WantedOn(Setting::SetPicture) && shown.PictureIndex != instance.Current.PictureIndex &&
             shown.PictureIndex != next.PictureIndex)
             SwitchSetPictureOff();
-        for (int k = std::clamp(instance.SavedIndex, 0, 1); k >= 0; --k)
-            ZemPutStatus(instance, instance.Saved[k], true, 0);
+        bool put = true;
+        for (int k = std::clamp(instance.SavedIndex, 0, 1); k >= 0 && put; --k)
+            put = ZemPutStatus(instance, instance.Saved[k], true, 0);
+        put = put && ZemPutStatus(instance, shown, true, 0);
         instance.SavedIndex = 0;
-        ZemPutStatus(instance, shown, true, 0);
         instance.Saved[0] = shown;
+        if (!put) return false;
         next.Caption = CutCaption(ZemExpandSaved(instance, handed.Caption));
         next.LongText = ZemExpandSaved(instance, handed.LongText);
     }

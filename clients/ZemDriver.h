@@ -12,7 +12,8 @@ constexpr char Ellipsis = '\x85';     // "…" in Windows-1251
 
 bool ZemOpenStatusWindow(TClient& instance);
 // A click on the dialog's "OK" panel: the client takes what the dialog shows.
-void ZemPressOk(const TClient& instance);
+// False when the panel did not answer.
+bool ZemPressOk(const TClient& instance);
 // True when the "OK" panel was found; answered false when a control of the
 // dialog did not answer.
 bool ZemScanStatusWindow(TClient& instance, bool& answered);
@@ -24,5 +25,8 @@ bool ZemReadStatus(const TClient& instance, TStatus& status);
 // "%Status2" and "%Status" become the instance's saved long text and caption.
 std::string ZemExpandSaved(const TClient& instance, const std::string& text);
 std::string CutCaption(const std::string& caption);
-void ZemPutStatus(TClient& instance, const TStatus& status, bool verbatim, int32_t shownPicture);
+// Stops at the first control that does not answer, and says so: the rest,
+// sent on, would reach the client whenever it wakes, perhaps only in part,
+// and could confirm half a status.
+bool ZemPutStatus(TClient& instance, const TStatus& status, bool verbatim, int32_t shownPicture);
 bool ZemApplyStatus(TClient& instance, const TStatus& status);

@@ -3,6 +3,17 @@
 zem_build=$(cd "$1" && pwd)
 . "$(dirname "${BASH_SOURCE[0]}")/i386.sh"
 export WINEPREFIX="$zem_build/wineprefix"
+# A test that CTest gave one of a session's Wine slots (test-session.sh)
+# runs in that slot's prefix, server and display, apart from the tests
+# running beside it.
+zem_slot_id=
+if [[ "${CTEST_RESOURCE_GROUP_0_WINE:-}" =~ id:([^,]+) ]]; then
+    zem_slot_id=${BASH_REMATCH[1]}
+    zem_slot="$zem_build/wine-slots/$zem_slot_id"
+    export WINEPREFIX="$zem_slot/prefix"
+    DISPLAY=$(cat "$zem_slot/display") && export DISPLAY
+    export ZEM_WINE_READY=1
+fi
 export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -41,23 +52,29 @@ zem_wine_way() {
 }
 
 # Starts Xvfb on a free display when there is none; sets zem_xvfb_pid.
+# Xvfb picks the display itself, so sessions starting side by side never
+# take the same one.
 zem_start_display() {
     zem_xvfb_pid=
     [ -n "${DISPLAY:-}" ] && return 0
-    local n
-    for n in $(seq 91 140); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-        zem_xvfb_pid=$!
-        local i
-        for i in $(seq 1 100); do
-            [ -e "/tmp/.X11-unix/X$n" ] && { export DISPLAY=":$n"; return 0; }
-            kill -0 "$zem_xvfb_pid" 2>/dev/null || break
-            sleep 0.05
-        done
-        kill "$zem_xvfb_pid" 2>/dev/null
-        zem_xvfb_pid=
+    local said number i
+    said=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$said" </dev/null >/dev/null 2>&1 &
+    zem_xvfb_pid=$!
+    for i in $(seq 1 200); do
+        # The number is written, with its line end, once the display is ready.
+        if [ "$(wc -l <"$said")" -ge 1 ]; then
+            number=$(head -n 1 "$said")
+            rm -f "$said"
+            export DISPLAY=":$number"
+            return 0
+        fi
+        kill -0 "$zem_xvfb_pid" 2>/dev/null || break
+        sleep 0.05
     done
+    rm -f "$said"
+    kill "$zem_xvfb_pid" 2>/dev/null
+    zem_xvfb_pid=
     echo "wine-env: no display could be started" >&2
     return 1
 }
@@ -70,16 +87,21 @@ zem_stop_display() {
     fi
 }
 
-# Creates the prefix once, then starts a persistent server and the prefix's
-# services with no inherited pipes: started from inside a test, they would
-# keep its output open and hang the test runner.
-zem_prepare_wine() {
-    "$WINESERVER" -p </dev/null >/dev/null 2>&1
+# Creates the prefix when there is none, with Wine's crash debugger off: a
+# program that crashes ends at once, where the debugger would wait for
+# nobody and hold the test until its timeout.
+zem_make_prefix() {
     "$ZEM_WINE" cmd /c exit </dev/null >/dev/null 2>&1
-    # A program that crashes ends at once: Wine's debugger would wait for
-    # nobody and hold the test until its timeout.
     "$ZEM_WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' \
         /v Debugger /t REG_SZ /d no-debugger.exe /f </dev/null >/dev/null 2>&1
+}
+
+# Starts a persistent server and the prefix's services with no inherited
+# pipes: started from inside a test, they would keep its output open and
+# hang the test runner.
+zem_prepare_wine() {
+    "$WINESERVER" -p </dev/null >/dev/null 2>&1
+    zem_make_prefix
     "$WINESERVER" -p </dev/null >/dev/null 2>&1
     return 0
 }
