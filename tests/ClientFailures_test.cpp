@@ -189,9 +189,12 @@ TEST_F(HangTest, AnAccountSwitchDuringASlowUpdateKeepsTheAccountsApart)
     Command("play");
     ASSERT_TRUE(s.WaitForStatus(FirstTrackA, 30000)) << s.Status();
     const size_t from = s.Log().size();
+    const size_t cycles = Log().size();
     Command("next");
-    // One delay, then the update of the next track reads the client.
-    Sleep(1000 + 450);
+    // The update of the next track reads the client's three controls, then
+    // writes: the account switches in the middle of it.
+    ASSERT_GE(WaitForLine(CycleRequest, cycles), 0);
+    Sleep(450);
     s.Command("title 222");
     ASSERT_TRUE(s.WaitForStatus(SecondTrackA, 30000)) << s.Status();
     Command("stop");
@@ -210,13 +213,15 @@ TEST_F(HangTest, AClosingDuringASlowRegistrationWritesNothingHalfRead)
 {
     InstallServing();
     StandInClient& s = AddSlowZem("111", OwnA, 150);
-    // One delay, then the first cycle hands over the track, and the
-    // client is read.
-    for (const DWORD ms : {1500, 2500, 3500}) {
+    // The first cycle hands over the track, and the client is read: the
+    // close comes at one moment or another after that cycle began.
+    for (const DWORD ms : {500, 1500, 2500}) {
         SCOPED_TRACE(ms);
         Start(TwoTracks);
         const size_t from = s.Log().size();
+        const size_t cycles = Log().size();
         Command("play");
+        ASSERT_GE(WaitForLine(CycleRequest, cycles), 0);
         Sleep(ms);
         DWORD_PTR answer = 0;
         SendMessageTimeoutA(window, WM_CLOSE, 0, 0, SMTO_NORMAL, WaitMs, &answer);

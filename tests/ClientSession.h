@@ -141,6 +141,4 @@ struct ClientsTest : ::testing::Test, PlayerSession {
         client.Start(account);
         return client;
     }
-    // Waits a little more than one delay: the cycle that follows has run.
-    void Cycle() { Sleep(1400); }
 };

@@ -20,8 +20,6 @@ const char Playlist[] =
     u8"file=C:\\Музыка\\Один.mp3\tentry=Группа - Один\tartist=Группа\ttitle=Один\tlength=245\n"
     "file=C:\\Music\\two.ogg\tentry=Two\tartist=Band\ttitle=Two\tlength=3725\n";
 
-const char CycleRequest[] = "REQ 125 0";
-
 struct FrameTest : ::testing::Test, PlayerSession {
     std::vector<uint64_t> Times(const std::string& text) const
     {
@@ -177,7 +175,7 @@ TEST_F(FrameTest, BurstOfPlaybackCommandsGivesOneCycleADelayAfterTheLast)
     Sync();
     const uint64_t last = LastTime("REQ 3003 0");  // the last track start
     ASSERT_GE(last, first);
-    Sleep(1700);
+    ASSERT_GE(WaitForLine(CycleRequest, Log().size()), 0);
     EXPECT_EQ(CyclesBetween(first, last + 950), 0u);
     EXPECT_EQ(CyclesBetween(last + 950, last + 1500), 1u);
     Close();
@@ -189,7 +187,9 @@ TEST_F(FrameTest, CyclesRepeatEveryDelayWithoutEvents)
     Start(Playlist);
     Post(WM_NULL);
     const uint64_t from = Now();
-    Sleep(4600);
+    int cycle = WaitForLine(CycleRequest, Log().size());
+    for (int i = 0; i < 3 && cycle >= 0; ++i)
+        cycle = WaitForLine(CycleRequest, static_cast<size_t>(cycle) + 1);
     std::vector<uint64_t> cycles = Times(CycleRequest);
     cycles.erase(std::remove_if(cycles.begin(), cycles.end(), [&](uint64_t t) { return t < from; }),
                  cycles.end());
@@ -223,8 +223,9 @@ TEST_F(FrameTest, TheCyclesOwnQueriesNeverArmTheTimer)
 
     // Any other message arms it again, and the cycle follows a delay later.
     const uint64_t armed = Now();
+    const size_t from = Log().size();
     Ask(0);
-    Sleep(1600);
+    ASSERT_GE(WaitForLine(CycleRequest, from), 0);
     EXPECT_EQ(CyclesBetween(armed + 900, armed + 1600), 1u);
     Close();
 }
@@ -234,8 +235,7 @@ TEST_F(FrameTest, SwitchedOffInTheConfigurationNothingRunsAnyMore)
     Install();
     Start(Playlist);
     Post(WM_NULL);
-    Sleep(1300);
-    ASSERT_GE(Times(CycleRequest).size(), 1u);
+    ASSERT_GE(WaitForLine(CycleRequest), 0);
 
     // The user's choice stands in the file while the configuration runs;
     // another program holding the file keeps the save at quit from

@@ -28,6 +28,10 @@ inline void WriteText(const std::string& path, const std::string& text)
     ASSERT_EQ(written, text.size());
 }
 
+// The player's log holds this line once for every update cycle: a cycle
+// asks the playlist position first.
+constexpr char CycleRequest[] = "REQ 125 0";
+
 struct PlayerSession {
     TempFolder folder;
     TPlayerProcess process{folder.Path};
@@ -91,6 +95,18 @@ struct PlayerSession {
     }
 
     void Command(const std::string& command) { ASSERT_TRUE(process.Command(command)); }
+
+    // Waits, on the player's log rather than on the clock, until an update
+    // cycle has begun after now and the next one has begun too: the first
+    // has run whole, and the clients' worker has had a delay for what it
+    // handed over.
+    void Cycle() const
+    {
+        const int begun = WaitForLine(CycleRequest, Log().size());
+        ASSERT_GE(begun, 0) << "no update cycle began";
+        ASSERT_GE(WaitForLine(CycleRequest, static_cast<size_t>(begun) + 1), 0)
+            << "no update cycle followed";
+    }
 
     void Sync() { ASSERT_TRUE(process.Sync()); }
 

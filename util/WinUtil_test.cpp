@@ -303,6 +303,7 @@ struct HangingWindow {
     HWND Handle = nullptr;
     DWORD ThreadId = 0;
     HANDLE Ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE Hanging = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     std::thread Thread;
 
     explicit HangingWindow(const WindowClass& windowClass)
@@ -314,7 +315,10 @@ struct HangingWindow {
             SetEvent(Ready);
             MSG message;
             while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-                if (message.message == HangMessage) Sleep(static_cast<DWORD>(message.wParam));
+                if (message.message == HangMessage) {
+                    SetEvent(Hanging);
+                    Sleep(static_cast<DWORD>(message.wParam));
+                }
                 DispatchMessageA(&message);
             }
         });
@@ -325,8 +329,14 @@ struct HangingWindow {
         PostThreadMessageA(ThreadId, WM_QUIT, 0, 0);
         Thread.join();
         CloseHandle(Ready);
+        CloseHandle(Hanging);
     }
-    void Hang(DWORD ms) const { PostMessageA(Handle, HangMessage, ms, 0); }
+    // Returns once the thread has begun to sleep.
+    void Hang(DWORD ms) const
+    {
+        PostMessageA(Handle, HangMessage, ms, 0);
+        WaitForSingleObject(Hanging, 10000);
+    }
 };
 
 DWORD ElapsedSince(DWORD start)
@@ -345,7 +355,6 @@ TEST(WinUtil, AThreadThatDoesNotAnswerIsWaitedForABoundedTime)
     EXPECT_EQ(text, "hanging text");
 
     hanging.Hang(2500);
-    Sleep(100);
     // The length is asked first: it must keep the limit too.
     DWORD start = GetTickCount();
     EXPECT_FALSE(GetControlText(hanging.Handle, text));
@@ -356,8 +365,9 @@ TEST(WinUtil, AThreadThatDoesNotAnswerIsWaitedForABoundedTime)
     EXPECT_GE(ElapsedSince(start) + 20, SendTimeoutMs);
     EXPECT_LT(ElapsedSince(start), 2 * SendTimeoutMs);
 
-    Sleep(2500);
-    ASSERT_TRUE(GetControlText(hanging.Handle, text));
+    // Awake again, it answers.
+    for (start = GetTickCount(); !GetControlText(hanging.Handle, text); Sleep(50))
+        ASSERT_LT(ElapsedSince(start), 10000u);
     // A control that is no window reads as empty, without a send.
     EXPECT_TRUE(ReadControlOrNone(nullptr, text));
     EXPECT_EQ(text, "");
