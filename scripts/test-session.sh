@@ -7,8 +7,13 @@
 set -u
 . "$(dirname "$0")/wine-env.sh" "$1"
 zem_check_wine || exit 1
-echo "The $zem_bits-bit suite runs $(zem_wine_way)."
-slots=${ZEM_TEST_SLOTS:-4}
+way=$(zem_wine_way)
+echo "The $zem_bits-bit suite runs $way."
+# An emulated program takes the processor many times over: fewer of them
+# side by side keep the machine from starving the tests beside them.
+slots=4
+[ "$way" = natively ] || slots=2
+slots=${ZEM_TEST_SLOTS:-$slots}
 slot_root="$zem_build/wine-slots"
 base_prefix=$WINEPREFIX
 

