@@ -8,6 +8,7 @@
 // psapi.h needs windows.h first
 #include <psapi.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -225,16 +226,24 @@ TEST_F(SoakTest, ThousandsOfCyclesOverTwentyOneClientsLeaveNothingBehind)
     EXPECT_GE(cycles - baselineCycles, LeastSoakCycles);
     EXPECT_GE(churned, 3u);
     // The last samples, once clients have come and gone, against the
-    // baseline: counts stay, memory stays within the slack.
+    // baseline: counts stay, memory stays within the slack. A handle that
+    // the clients' worker holds for a moment (a client being registered, a
+    // file being written) may stand in one sample; what leaks stands in
+    // each, so each count is the least of the three.
     ASSERT_GE(samples.size(), 3u);
+    TResources later = samples.back();
     for (size_t i = samples.size() - 3; i < samples.size(); ++i) {
-        const TResources& later = samples[i];
-        EXPECT_LE(later.GdiObjects, baseline.GdiObjects) << Describe(later);
-        EXPECT_LE(later.UserObjects, baseline.UserObjects) << Describe(later);
-        EXPECT_LE(later.Windows, baseline.Windows) << Describe(later);
-        EXPECT_LE(later.Handles, baseline.Handles) << Describe(later);
-        EXPECT_LE(later.PrivateBytes, baseline.PrivateBytes + MemorySlack) << Describe(later);
+        later.GdiObjects = std::min(later.GdiObjects, samples[i].GdiObjects);
+        later.UserObjects = std::min(later.UserObjects, samples[i].UserObjects);
+        later.Windows = std::min(later.Windows, samples[i].Windows);
+        later.Handles = std::min(later.Handles, samples[i].Handles);
+        later.PrivateBytes = std::min(later.PrivateBytes, samples[i].PrivateBytes);
     }
+    EXPECT_LE(later.GdiObjects, baseline.GdiObjects) << Describe(later);
+    EXPECT_LE(later.UserObjects, baseline.UserObjects) << Describe(later);
+    EXPECT_LE(later.Windows, baseline.Windows) << Describe(later);
+    EXPECT_LE(later.Handles, baseline.Handles) << Describe(later);
+    EXPECT_LE(later.PrivateBytes, baseline.PrivateBytes + MemorySlack) << Describe(later);
     Close();
 }
 
