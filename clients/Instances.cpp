@@ -177,7 +177,7 @@ constexpr size_t MaxListedAccount = 64;
 
 TClientLine LineOf(const TClient& slot)
 {
-    return {slot.ClientName, AccountOf(slot.MainWnd.Text).substr(0, MaxListedAccount), slot.Use};
+    return {slot.ClientName, LeftBytes(AccountOf(slot.MainWnd.Text), MaxListedAccount), slot.Use};
 }
 
 void AddInstance(TClient& slot, uint32_t processId, HWND window, const TClient& before)

@@ -161,10 +161,18 @@ std::string PictureList(size_t language)
     return ListText(names);
 }
 
-TDlgControlsAr CaptionsOf(size_t language)
+// The sources write "…" as Windows-1251 does; the code page in use may
+// write it otherwise, or have none.
+std::string InCodePage(const char* text, unsigned codePage)
+{
+    return ReplaceText(text, "\x85", EllipsisIn(codePage), ReplaceAll);
+}
+
+TDlgControlsAr CaptionsOf(size_t language, unsigned codePage)
 {
     TDlgControlsAr captions;
-    for (int i = 0; i < SettingCount; ++i) captions[i] = Captions[i][language];
+    for (int i = 0; i < SettingCount; ++i)
+        captions[i] = InCodePage(Captions[i][language], codePage);
     const auto set = [&](int id, const std::string& text) { captions[SettingIndex(id)] = text; };
     const std::string templates = TemplateList(language);
     for (int id : {Setting::LongStatus, Setting::Status, Setting::Tray}) set(id, templates);
@@ -201,10 +209,10 @@ bool SameLanguage(const std::string& a, const std::string& b)
 
 }  // namespace
 
-TLanguageDefaults LanguageDefaults(const std::string& language)
+TLanguageDefaults LanguageDefaults(const std::string& language, unsigned codePage)
 {
     const size_t index = SameLanguage(language, BuiltInLanguages[1]) ? 1 : 0;
-    return {ValuesOf(index), CaptionsOf(index)};
+    return {ValuesOf(index), CaptionsOf(index, codePage)};
 }
 
 std::vector<std::string> OfferedLanguages(const std::string& list)
