@@ -86,9 +86,20 @@ void AcceptChanges(HWND dialog)
     EndDialog(dialog, IDOK);
 }
 
+// The language shown stays, so that a user who reads no Russian keeps a
+// dialog he can read; a language that only the settings file knows keeps
+// the texts it brought.
 void ShowDefaults(HWND dialog)
 {
+    const std::string language = DialogValue(Setting::Lang);
+    const TDlgControlsAr shown = DialogState.Captions;
     CopyState(DefaultState, DialogState);
+    if (!language.empty()) {
+        const TLanguageDefaults defaults = LanguageDefaults(language);
+        DialogState.Values = defaults.Values;
+        DialogState.Captions = IsBuiltInLanguage(language) ? defaults.Captions : shown;
+        DialogValue(Setting::Lang) = language;
+    }
     ShowAllControls(dialog);
 }
 

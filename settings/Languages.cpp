@@ -209,6 +209,12 @@ bool SameLanguage(const std::string& a, const std::string& b)
 
 }  // namespace
 
+bool IsBuiltInLanguage(const std::string& language)
+{
+    return std::any_of(BuiltInLanguages.begin(), BuiltInLanguages.end(),
+                       [&](const char* name) { return SameLanguage(language, name); });
+}
+
 TLanguageDefaults LanguageDefaults(const std::string& language, unsigned codePage)
 {
     const size_t index = SameLanguage(language, BuiltInLanguages[1]) ? 1 : 0;

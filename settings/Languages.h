@@ -18,6 +18,9 @@ struct TLanguageDefaults {
     TDlgControlsAr Captions;
 };
 
+// Letter case ignored.
+bool IsBuiltInLanguage(const std::string& language);
+
 // By name, letter case ignored as in the file's section names; the texts
 // in the code page given (0: the ANSI code page in use).
 TLanguageDefaults LanguageDefaults(const std::string& language, unsigned codePage = 0);
