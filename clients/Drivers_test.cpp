@@ -200,4 +200,18 @@ TEST_F(ZemWindowsTest, AStatusDialogIsServedByOneSlotOnly)
     EXPECT_EQ(Clients.Slots[0].StatusWnd.Handle, shared.Handle);
 }
 
+// With the picture, the caption and the long status all off a client is
+// served with nothing to write: listed so, not as one that does not answer.
+TEST_F(ZemWindowsTest, AClientServedWithNothingToChangeIsListedSo)
+{
+    Window main(mainClass, "[zem] - 111");
+    Window dialog(dialogClass, ""), ok(panelClass, "OK", dialog.Handle);
+    for (int id : {Setting::SetPicture, Setting::SetStatus, Setting::SetLongStatus})
+        Clients.Wanted.Values[SettingIndex(id)] = OnOffText(false);
+    ServeClients();
+    ASSERT_EQ(Clients.Found.size(), 1u);
+    EXPECT_EQ(Clients.Found[0].Account, "111");
+    EXPECT_EQ(Clients.Found[0].Use, TClientUse::NothingToChange);
+}
+
 }  // namespace

@@ -224,8 +224,12 @@ void UpdateSlot(TClient& slot, bool applying)
     const DWORD start = GetTickCount();
     RegisterWindow(slot.ProcessId, main);
     // Another account took the slot back; its registration is enough.
-    if (applying && slot.ProcessId != 0 && slot.MainWnd.Handle == main && !TrackWithdrawn())
-        ApplySlotStatus(slot, Clients.Wanted.Status);
+    if (slot.ProcessId != 0 && slot.MainWnd.Handle == main && !TrackWithdrawn()) {
+        if (applying)
+            ApplySlotStatus(slot, Clients.Wanted.Status);
+        else
+            slot.Use = TClientUse::NothingToChange;
+    }
     slot.Slow = GetTickCount() - start >= SlowWorkMs;
     JournalSlot(slot);
 }

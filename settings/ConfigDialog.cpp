@@ -154,7 +154,8 @@ void OnCommand(HWND dialog, WPARAM wParam)
     if (id == IDC_DEFAULTS) ShowDefaults(dialog);
     if (id == IDC_HELPPAGE) OpenHelpPage(dialog);
     if (id == IDC_RESETCAPTIONS) ResetZemCaptions();
-    if (id == IDC_CLIENTS) ShowClientsWindow(dialog, DialogState.Captions);
+    if (id == IDC_CLIENTS)
+        ShowClientsWindow(dialog, DialogState.Captions, DialogValue(Setting::Lang));
     if (id == Setting::Lang && HIWORD(wParam) == CBN_SELCHANGE) ShowLanguage(dialog);
     if (id == Setting::AllZEM || id == Setting::AllZEMNo) OnClientChoice(dialog, id);
     if (id == Setting::IfPicture || id == Setting::IfAny) OnConditionChoice(dialog, id);

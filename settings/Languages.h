@@ -25,6 +25,11 @@ bool IsBuiltInLanguage(const std::string& language);
 // in the code page given (0: the ANSI code page in use).
 TLanguageDefaults LanguageDefaults(const std::string& language, unsigned codePage = 0);
 
+// The clients window's texts from their caption; the items that a file
+// saved before they were added lacks are the language's built-in ones.
+std::vector<std::string> ClientsWindowTexts(const std::string& caption,
+                                            const std::string& language);
+
 // The languages the dialog offers: the items of the "||" list as they stand,
 // then each built-in language that the list lacks.
 std::vector<std::string> OfferedLanguages(const std::string& list);
