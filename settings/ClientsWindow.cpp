@@ -96,6 +96,10 @@ INT_PTR CALLBACK ClientsWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         if (message == WM_INITDIALOG) {
             Shown = window;
             Fill(window);
+            // Else the read-only lines take the focus, and with it the
+            // dialog manager selects their whole text.
+            SendMessageA(window, WM_NEXTDLGCTL,
+                         reinterpret_cast<WPARAM>(GetDlgItem(window, IDCANCEL)), TRUE);
         }
         if (message == WM_COMMAND && (LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == IDOK))
             EndDialog(window, IDCANCEL);

@@ -398,7 +398,21 @@ struct ClientsWindowTest : ClientsTest {
         EXPECT_NE(lines, nullptr) << "the clients window did not open";
         if (!lines) return std::string();
         HWND clientsWindow = GetParent(lines);
+        // Close has the focus: the lines, when they take it, are selected
+        // whole by the dialog manager.
+        GUITHREADINFO focus{};
+        focus.cbSize = sizeof focus;
+        const DWORD thread = GetWindowThreadProcessId(clientsWindow, nullptr);
+        for (DWORD start = GetTickCount(); GetTickCount() - start < WaitMs; Sleep(20))
+            if (IsWindowVisible(clientsWindow) && GetGUIThreadInfo(thread, &focus) &&
+                focus.hwndFocus)
+                break;
+        EXPECT_EQ(focus.hwndFocus, GetDlgItem(clientsWindow, IDCANCEL));
+        DWORD first = 0, last = 0;
         DWORD_PTR answer = 0;
+        SendMessageTimeoutA(lines, EM_GETSEL, reinterpret_cast<WPARAM>(&first),
+                            reinterpret_cast<LPARAM>(&last), SMTO_ABORTIFHUNG, WaitMs, &answer);
+        EXPECT_EQ(first, last) << "the lines are selected";
         char text[2048] = {};
         SendMessageTimeoutA(lines, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
                             SMTO_ABORTIFHUNG, WaitMs, &answer);
