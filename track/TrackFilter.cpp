@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -112,13 +113,25 @@ size_t FindPiece(const std::wstring& name, size_t from, size_t end, const std::w
                                                   : FindWithAny(name, from, end, piece);
 }
 
+// Which UTF-16 units a name holds, one bit each.
+std::vector<bool> UnitsOf(const std::wstring& name)
+{
+    std::vector<bool> units(size_t{std::numeric_limits<wchar_t>::max()} + 1, false);
+    for (const wchar_t c : name) units[static_cast<size_t>(c)] = true;
+    return units;
+}
+
 // The pieces between the stars: the first at the start, the last at the
 // end, each one between them at its leftmost place, which leaves the most
 // room to those after it. Every "*" in the pattern is a wildcard. Each
 // piece's search starts where the one before it ended, so the name is read
 // once for each pattern.
-bool Matches(const std::wstring& name, const std::wstring& pattern)
+bool Matches(const std::wstring& name, const std::vector<bool>& units, const std::wstring& pattern)
 {
+    // A character the name lacks is found nowhere in it: most patterns that
+    // do not match end here, without a look at the name.
+    for (const wchar_t c : pattern)
+        if (c != L'*' && c != L'?' && !units[static_cast<size_t>(c)]) return false;
     const std::vector<std::wstring> pieces = Split(pattern, L"*");
     const std::wstring& first = pieces.front();
     const std::wstring& last = pieces.back();
@@ -141,9 +154,10 @@ bool IsLeftAlone(const std::string& file, const std::string& patterns, unsigned 
 {
     if (file.empty() || patterns.empty()) return false;
     const std::wstring name = UpperWide(file, codePage);
+    const std::vector<bool> units = UnitsOf(name);
     // The marks around the list are optional; empty items match nothing.
     for (const std::wstring& pattern : Split(UpperWide(patterns, codePage), L"||")) {
-        if (!pattern.empty() && Matches(name, pattern)) return true;
+        if (!pattern.empty() && Matches(name, units, pattern)) return true;
     }
     return false;
 }
