@@ -52,10 +52,17 @@ const THoldCase HoldCases[] = {{"0 slow", 0, "", false, false},
                                {"1 hung", 1, "hang 60000", false, false},
                                {"65 KB file name", 0, "", true, false},
                                {"  and hostile skip", 0, "", true, true}};
-// The longest file name the player may report, and a pattern that a
-// backtracking match takes quadratic time to refuse.
+// The longest file name the player may report, and patterns that a match
+// place by place takes quadratic time to refuse: a long piece, and many
+// pieces of "?" that no place of the name ends.
 const std::string HostileFile = "C:\\" + std::string(65000, 'a') + ".mp3";
-const std::string HostileSkip = "*" + std::string(10000, 'a') + "b";
+std::string HostileList()
+{
+    std::string list = "*" + std::string(10000, 'a') + "b";
+    for (int i = 0; i < 150; ++i) list += "||*" + std::string(60, '?') + "#*";
+    return list;
+}
+const std::string HostileSkip = HostileList();
 constexpr int HoldCycles = 60;
 constexpr int HoldTrackEvery = 20;
 // Between two cycles the worker does its part, as between two timer ticks.

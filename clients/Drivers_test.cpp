@@ -7,9 +7,11 @@
 #include "clients/ZemDriver.h"
 #include "plugin/Plugin.h"
 #include "plugin/gen_ZEM.h"
+#include "settings/Languages.h"
 #include "settings/Settings.h"
 #include "tests/TestWindows.h"
 #include "util/Files.h"
+#include "util/Text.h"
 
 namespace {
 
@@ -30,6 +32,55 @@ TEST(ZemCaption, LongerThanTwentyEndsInTheEllipsis)
     EXPECT_EQ(CutCaption(std::string(25, 'b')), std::string(19, 'b') + "\x85");
     EXPECT_EQ(CutCaption("Группа - Очень длинная песня"), "Группа - Очень длин\x85");
     EXPECT_EQ(CutCaption(""), "");
+    EXPECT_EQ(EllipsisIn(1251), "\x85");
+}
+
+std::wstring Wide(const std::string& text, unsigned codePage)
+{
+    std::wstring wide(text.size(), L'\0');
+    const int length =
+        MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(),
+                            static_cast<int>(text.size()), &wide[0], static_cast<int>(wide.size()));
+    wide.resize(length > 0 ? length : 0);
+    return wide;
+}
+
+// In the code pages of two-byte characters 0x85 is a lead byte: the caption
+// is cut where a character ends, and ends with the code page's "…"; three
+// dots where the code page has none. So do the built-in texts.
+TEST(ZemCaption, CutAtACharacterOfTheCodePageWithItsOwnEllipsis)
+{
+    for (const unsigned codePage : {932u, 936u, 949u, 950u}) {
+        const std::string ellipsis = EllipsisIn(codePage);
+        EXPECT_EQ(Wide(ellipsis, codePage), L"\u2026") << codePage;
+        // One character the code page writes in two bytes.
+        char middle[4] = {};
+        ASSERT_EQ(
+            WideCharToMultiByte(codePage, 0, L"\u4E2D", 1, middle, sizeof middle, nullptr, nullptr),
+            2)
+            << codePage;
+        const std::string wide = middle;
+        for (const std::string& front : {std::string("a"), std::string("ab")}) {
+            std::string caption = front;
+            for (int i = 0; i < 12; ++i) caption += wide;
+            ASSERT_EQ(Wide(caption, codePage).size(), front.size() + 12) << codePage;
+            const std::string cut = CutCaption(caption, codePage);
+            EXPECT_LE(cut.size(), MaxZemCaption) << codePage;
+            EXPECT_GE(cut.size(), MaxZemCaption - 1) << codePage;
+            EXPECT_EQ(cut.substr(cut.size() - ellipsis.size()), ellipsis) << codePage;
+            const std::string kept = cut.substr(0, cut.size() - ellipsis.size());
+            EXPECT_EQ(caption.compare(0, kept.size(), kept), 0) << codePage;
+            EXPECT_EQ(Wide(kept, codePage).size(), front.size() + (kept.size() - front.size()) / 2)
+                << codePage;
+            EXPECT_EQ((kept.size() - front.size()) % 2, 0u) << codePage;
+        }
+        EXPECT_EQ(LanguageDefaults("English", codePage).Captions[SettingIndex(Setting::Clients)],
+                  "Clients" + ellipsis);
+    }
+    EXPECT_EQ(EllipsisIn(437), "...");
+    EXPECT_EQ(CutCaption(std::string(25, 'b'), 437), std::string(17, 'b') + "...");
+    EXPECT_EQ(LanguageDefaults("English", 1251).Captions[SettingIndex(Setting::Clients)],
+              "Clients\x85");
 }
 
 TEST(ZemExpandSaved, StatusTwoBeforeStatusInAnyCase)
@@ -147,6 +198,20 @@ TEST_F(ZemWindowsTest, AStatusDialogIsServedByOneSlotOnly)
     RegisterWindow(self, second.Handle);
     EXPECT_EQ(Clients.Slots[1].StatusWnd.Handle, own.Handle);
     EXPECT_EQ(Clients.Slots[0].StatusWnd.Handle, shared.Handle);
+}
+
+// With the picture, the caption and the long status all off a client is
+// served with nothing to write: listed so, not as one that does not answer.
+TEST_F(ZemWindowsTest, AClientServedWithNothingToChangeIsListedSo)
+{
+    Window main(mainClass, "[zem] - 111");
+    Window dialog(dialogClass, ""), ok(panelClass, "OK", dialog.Handle);
+    for (int id : {Setting::SetPicture, Setting::SetStatus, Setting::SetLongStatus})
+        Clients.Wanted.Values[SettingIndex(id)] = OnOffText(false);
+    ServeClients();
+    ASSERT_EQ(Clients.Found.size(), 1u);
+    EXPECT_EQ(Clients.Found[0].Account, "111");
+    EXPECT_EQ(Clients.Found[0].Use, TClientUse::NothingToChange);
 }
 
 }  // namespace

@@ -177,7 +177,7 @@ constexpr size_t MaxListedAccount = 64;
 
 TClientLine LineOf(const TClient& slot)
 {
-    return {slot.ClientName, AccountOf(slot.MainWnd.Text).substr(0, MaxListedAccount), slot.Use};
+    return {slot.ClientName, LeftBytes(AccountOf(slot.MainWnd.Text), MaxListedAccount), slot.Use};
 }
 
 void AddInstance(TClient& slot, uint32_t processId, HWND window, const TClient& before)
@@ -224,8 +224,12 @@ void UpdateSlot(TClient& slot, bool applying)
     const DWORD start = GetTickCount();
     RegisterWindow(slot.ProcessId, main);
     // Another account took the slot back; its registration is enough.
-    if (applying && slot.ProcessId != 0 && slot.MainWnd.Handle == main && !TrackWithdrawn())
-        ApplySlotStatus(slot, Clients.Wanted.Status);
+    if (slot.ProcessId != 0 && slot.MainWnd.Handle == main && !TrackWithdrawn()) {
+        if (applying)
+            ApplySlotStatus(slot, Clients.Wanted.Status);
+        else
+            slot.Use = TClientUse::NothingToChange;
+    }
     slot.Slow = GetTickCount() - start >= SlowWorkMs;
     JournalSlot(slot);
 }

@@ -21,6 +21,8 @@ struct THandOver {
     bool Running = false;
     bool Ending = false;
     bool PictureChosen = false;
+    // A restore that gives statuses back is asked for or under way.
+    bool Restoring = false;
     TClientsReport Report;
 
     THandOver()
@@ -84,6 +86,7 @@ bool TakeJob(TJob& job, bool& ended)
     const TLocked locked;
     Shared.PictureChosen = Shared.PictureChosen || Clients.PictureChosen;
     Clients.PictureChosen = false;
+    Shared.Restoring = Shared.Restoring && Shared.Job == TJob::Restore;
     if (Shared.Job == TJob::None) {
         SetEvent(Shared.Done);
         ended = Shared.Ending;
@@ -119,6 +122,7 @@ void Post(TJob job, const TWanted& wanted)
 {
     const TLocked locked;
     if (IsAwaited(job)) ResetEvent(Shared.Done);
+    if (job == TJob::Restore) Shared.Restoring = OnIn(wanted.Values, Setting::SaveRestore);
     Shared.Job = job;
     Shared.Wanted = wanted;
     SetEvent(Shared.Wake);
@@ -213,7 +217,13 @@ bool TakePictureChoice()
 TClientsReport LastClientsReport()
 {
     const TLocked locked;
-    return Shared.Report;
+    TClientsReport report = Shared.Report;
+    // The last pass saw them show the track; the restore is giving them
+    // their own status back.
+    if (Shared.Restoring)
+        for (TClientLine& line : report.Lines)
+            if (line.Use == TClientUse::ShowsTrack) line.Use = TClientUse::OwnBeingGivenBack;
+    return report;
 }
 
 bool TrackWithdrawn()

@@ -40,7 +40,9 @@ bool TakePictureChoice();
 
 // What the worker's last pass found. The worker puts it into the hand-over
 // at the end of each pass; the player's thread takes a copy, and no client
-// is asked for it.
+// is asked for it. While a restore that gives statuses back is asked for or
+// under way, the clients that showed the track are listed as being given
+// their own back.
 struct TClientsReport {
     bool Made = false;  // false until a pass has run
     SYSTEMTIME Time{};  // local time at the end of that pass

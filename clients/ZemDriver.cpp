@@ -165,10 +165,11 @@ std::string ZemExpandSaved(const TClient& instance, const std::string& text)
                        MaxExpandedText);
 }
 
-std::string CutCaption(const std::string& caption)
+std::string CutCaption(const std::string& caption, unsigned codePage)
 {
     if (caption.size() <= MaxZemCaption) return caption;
-    return LeftText(caption, MaxZemCaption - 1) + Ellipsis;
+    const std::string ellipsis = EllipsisIn(codePage);
+    return LeftBytes(caption, MaxZemCaption - ellipsis.size(), codePage) + ellipsis;
 }
 
 bool ZemPutStatus(TClient& instance, const TStatus& status, bool verbatim, int32_t shownPicture)

@@ -7,8 +7,7 @@
 
 #include "clients/dsupport2ZEM.h"
 
-constexpr size_t MaxZemCaption = 20;  // longer captions end in the ellipsis
-constexpr char Ellipsis = '\x85';     // "…" in Windows-1251
+constexpr size_t MaxZemCaption = 20;  // bytes; longer captions end in the ellipsis
 
 bool ZemOpenStatusWindow(TClient& instance);
 // A click on the dialog's "OK" panel: the client takes what the dialog shows.
@@ -24,7 +23,9 @@ bool ZemForceOpen(TClient& instance);
 bool ZemReadStatus(const TClient& instance, TStatus& status);
 // "%Status2" and "%Status" become the instance's saved long text and caption.
 std::string ZemExpandSaved(const TClient& instance, const std::string& text);
-std::string CutCaption(const std::string& caption);
+// Cut where a character of the code page (0: the ANSI code page in use)
+// ends, with the code page's own ellipsis.
+std::string CutCaption(const std::string& caption, unsigned codePage = 0);
 // Stops at the first control that does not answer, and says so: the rest,
 // sent on, would reach the client whenever it wakes, perhaps only in part,
 // and could confirm half a status.

@@ -28,7 +28,8 @@ struct TStatus {
     std::string TrayTip;  // only the plug-in's own status uses it
 };
 
-// What the plug-in does with a client, and why, as its last pass found.
+// What the plug-in does with a client, and why, as its last pass found (or,
+// for the last, as a restore asked for since).
 enum class TClientUse : uint8_t {
     ShowsTrack,
     OwnStopped,         // its own status: the player is stopped
@@ -41,6 +42,8 @@ enum class TClientUse : uint8_t {
     NotAnswering,
     StatusWindowClosed,
     StatusWindowOpen,  // left alone: the user has it open on screen
+    NothingToChange,   // served, with picture, caption and long status all off
+    OwnBeingGivenBack,
 };
 
 // One client found by the last pass, as the clients window lists it.

@@ -168,7 +168,7 @@ void AfterPlayerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     if (message == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) == QuickSwitchMenuItemId)
         ToggleQuickSwitch(window);
     if (message == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) == ClientsMenuItemId)
-        ShowClientsWindow(window, CurrentState.Captions);
+        ShowClientsWindow(window, CurrentState.Captions, SettingText(Setting::Lang));
     if (message == TrayCallbackMessage && SettingOn(Setting::SetTray)) OnTrayCallback(lParam);
     if (IsCycleQuery(message, lParam)) return;
     if (IsPlaybackChange(message, wParam, lParam)) StopUpdateTimer(window);

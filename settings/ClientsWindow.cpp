@@ -1,18 +1,21 @@
 #include "settings/ClientsWindow.h"
 
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "clients/Worker.h"
 #include "plugin/gen_ZEM.h"
+#include "settings/Languages.h"
 #include "settings/resource.h"
 #include "util/Text.h"
 #include "util/TimeText.h"
 
 namespace {
 
-// The items of ClientsTexts, in their order; the uses follow TClientUse.
+// The items of ClientsTexts, in the order saved files hold them: a text
+// added later goes at the end, never between.
 enum TClientsText : size_t {
     Title,
     LastCycle,
@@ -20,9 +23,30 @@ enum TClientsText : size_t {
     NoneRunning,
     PluginOff,
     QuickSwitchOff,
-    FirstUse,
-    Close = FirstUse + static_cast<size_t>(TClientUse::StatusWindowOpen) + 1,
+    ShowsTrackText,
+    OwnStoppedText,
+    OwnSwitchedOffText,
+    OwnTrackLeftAloneText,
+    NoPictureText,
+    NotMusicPictureText,
+    NotPluginCaptionText,
+    NotInTitleFilterText,
+    NotAnsweringText,
+    StatusWindowClosedText,
+    StatusWindowOpenText,
+    Close,
+    NothingToChangeText,
+    OwnBeingGivenBackText,
 };
+
+// The text of each TClientUse, in its order.
+constexpr TClientsText UseTexts[] = {
+    ShowsTrackText,       OwnStoppedText,         OwnSwitchedOffText,   OwnTrackLeftAloneText,
+    NoPictureText,        NotMusicPictureText,    NotPluginCaptionText, NotInTitleFilterText,
+    NotAnsweringText,     StatusWindowClosedText, StatusWindowOpenText, NothingToChangeText,
+    OwnBeingGivenBackText};
+static_assert(std::size(UseTexts) == static_cast<size_t>(TClientUse::OwnBeingGivenBack) + 1,
+              "one text for every use");
 
 HWND Shown = nullptr;
 std::vector<std::string> Texts;
@@ -54,7 +78,7 @@ std::string Lines(const TClientsReport& report)
     add(Text(LastCycle) + ClockTime(report.Time));
     if (report.Lines.empty()) add(Text(NoneRunning));
     for (const TClientLine& line : report.Lines)
-        add(line.Kind + " " + line.Account + ": " + Text(FirstUse + static_cast<size_t>(line.Use)));
+        add(line.Kind + " " + line.Account + ": " + Text(UseTexts[static_cast<size_t>(line.Use)]));
     return text;
 }
 
@@ -72,6 +96,10 @@ INT_PTR CALLBACK ClientsWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         if (message == WM_INITDIALOG) {
             Shown = window;
             Fill(window);
+            // Else the read-only lines take the focus, and with it the
+            // dialog manager selects their whole text.
+            SendMessageA(window, WM_NEXTDLGCTL,
+                         reinterpret_cast<WPARAM>(GetDlgItem(window, IDCANCEL)), TRUE);
         }
         if (message == WM_COMMAND && (LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == IDOK))
             EndDialog(window, IDCANCEL);
@@ -83,13 +111,13 @@ INT_PTR CALLBACK ClientsWindowProc(HWND window, UINT message, WPARAM wParam, LPA
 
 }  // namespace
 
-void ShowClientsWindow(HWND owner, const TDlgControlsAr& captions)
+void ShowClientsWindow(HWND owner, const TDlgControlsAr& captions, const std::string& language)
 {
     if (Shown) {
         SetForegroundWindow(Shown);
         return;
     }
-    Texts = ListItems(captions[SettingIndex(Setting::ClientsTexts)]);
+    Texts = ClientsWindowTexts(captions[SettingIndex(Setting::ClientsTexts)], language);
     DialogBoxParamA(PluginRecord.hDllInstance, MAKEINTRESOURCEA(IDD_CLIENTS), owner,
                     ClientsWindowProc, 0);
 }

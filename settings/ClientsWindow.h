@@ -5,8 +5,11 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "settings/Settings.h"
 
-// Modal, over owner, in the language of the captions given; while it shows,
-// another call brings it to the front.
-void ShowClientsWindow(HWND owner, const TDlgControlsAr& captions);
+// Modal, over owner, in the language of the captions given (and of that
+// language's built-in texts where they lack one); while it shows, another
+// call brings it to the front.
+void ShowClientsWindow(HWND owner, const TDlgControlsAr& captions, const std::string& language);

@@ -86,9 +86,20 @@ void AcceptChanges(HWND dialog)
     EndDialog(dialog, IDOK);
 }
 
+// The language shown stays, so that a user who reads no Russian keeps a
+// dialog he can read; a language that only the settings file knows keeps
+// the texts it brought.
 void ShowDefaults(HWND dialog)
 {
+    const std::string language = DialogValue(Setting::Lang);
+    const TDlgControlsAr shown = DialogState.Captions;
     CopyState(DefaultState, DialogState);
+    if (!language.empty()) {
+        const TLanguageDefaults defaults = LanguageDefaults(language);
+        DialogState.Values = defaults.Values;
+        DialogState.Captions = IsBuiltInLanguage(language) ? defaults.Captions : shown;
+        DialogValue(Setting::Lang) = language;
+    }
     ShowAllControls(dialog);
 }
 
@@ -143,7 +154,8 @@ void OnCommand(HWND dialog, WPARAM wParam)
     if (id == IDC_DEFAULTS) ShowDefaults(dialog);
     if (id == IDC_HELPPAGE) OpenHelpPage(dialog);
     if (id == IDC_RESETCAPTIONS) ResetZemCaptions();
-    if (id == IDC_CLIENTS) ShowClientsWindow(dialog, DialogState.Captions);
+    if (id == IDC_CLIENTS)
+        ShowClientsWindow(dialog, DialogState.Captions, DialogValue(Setting::Lang));
     if (id == Setting::Lang && HIWORD(wParam) == CBN_SELCHANGE) ShowLanguage(dialog);
     if (id == Setting::AllZEM || id == Setting::AllZEMNo) OnClientChoice(dialog, id);
     if (id == Setting::IfPicture || id == Setting::IfAny) OnConditionChoice(dialog, id);

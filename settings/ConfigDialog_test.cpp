@@ -303,19 +303,32 @@ TEST_F(ConfigDialogTest, DefaultThenOkWritesTheDefaults)
     EXPECT_TRUE(SettingOn(Setting::Enable));
 }
 
-TEST_F(ConfigDialogTest, ALanguageChangeShowsThatLanguagesSection)
+// "Default" resets everything but the language shown: a built-in one shows
+// its built-in texts, one the file adds keeps its own.
+TEST_F(ConfigDialogTest, ALanguageChangeShowsThatLanguagesSectionAndDefaultKeepsIt)
 {
     const char* const english = "ZER ozavod irozav_English";
-    SetCaption("Lang", "||Russian||English||");
-    SetCaption("Lang", "||Russian||English||", english);
+    const char* const german = "ZER ozavod irozav_Deutsch";
+    for (const char* section : {Russian, english, german})
+        SetCaption("Lang", "||Russian||English||Deutsch||", section);
     SetCaption("Enable", "Enabled", english);
     SetCaption("grMain", "General", english);
     SetValue("DelayV", "15", english);
     SetValue("SetTray", "0", english);
     SetValue("DelayV", "2");
+    SetCaption("Enable", "Ein", german);
+    SetValue("DelayV", "30", german);
     Load();
     Run([](Dialog& d) {
         EXPECT_EQ(d.Text(Setting::Lang), "Russian");
+        d.Choose(Setting::Lang, 2);
+        EXPECT_EQ(d.Text(Setting::Enable), "Ein");
+        EXPECT_EQ(d.Text(Setting::DelayV), "30");
+        d.Click(IDC_DEFAULTS);
+        EXPECT_EQ(d.Text(Setting::Lang), "Deutsch");
+        EXPECT_EQ(d.Text(Setting::Enable), "Ein");
+        EXPECT_EQ(d.Text(Setting::DelayV), "5");
+
         d.Click(Setting::SetStatus);  // an edit the change drops
         d.Choose(Setting::Lang, 1);
         EXPECT_EQ(d.Text(Setting::Lang), "English");
@@ -325,11 +338,20 @@ TEST_F(ConfigDialogTest, ALanguageChangeShowsThatLanguagesSection)
         EXPECT_EQ(d.Text(Setting::SetTray), "Show an icon in the \r\ntray (own status)");
         EXPECT_EQ(d.Text(Setting::DelayV), "15");
         EXPECT_FALSE(d.Checked(Setting::SetStatus));
+
+        d.Click(IDC_DEFAULTS);
+        EXPECT_EQ(d.Text(Setting::Lang), "English");
+        EXPECT_EQ(d.Text(Setting::Enable), "Enabled");
+        EXPECT_EQ(d.Text(Setting::grMain), " General ");
+        EXPECT_EQ(d.Text(IDC_CLIENTS), "Clients\x85");
+        EXPECT_EQ(d.Text(Setting::DelayV), "5");
+        EXPECT_EQ(d.Text(Setting::Picture), "Music");
         d.Click(IDOK);
     });
     EXPECT_EQ(Read("ZER ozavod irozav", "Lang"), "English");
     EXPECT_EQ(Value("DelayV"), "2");  // the other language's section stays
-    EXPECT_EQ(Value("DelayV", english), "15");
+    EXPECT_EQ(Value("DelayV", english), "5");
+    EXPECT_EQ(Value("Picture", english), "Music");
     EXPECT_EQ(SettingText(Setting::Lang), "English");
     EXPECT_EQ(CurrentState.Captions[SettingIndex(Setting::Enable)], "Enabled");
 }

@@ -55,7 +55,8 @@ const TTranslation Captions[] = {
      "||Status from Winamp is off||This file is not announced||"},
     {"Сбросить подписи статус-картинок", "Reset the captions of the status pictures"},
     {"Клиенты…", "Clients…"},
-    // The clients window's texts, in the order of its TClientsText.
+    // The clients window's texts, in the order of its TClientsText: saved
+    // files hold them by position, so a text added later goes at the end.
     {"||Клиенты||Последний проход: ||Прохода ещё не было||Не запущен ни один ZEM или RnQ"
      "||Плагин выключен||Статус из Winamp выключен||показывает трек"
      "||свой статус (плеер остановлен)"
@@ -63,7 +64,8 @@ const TTranslation Captions[] = {
      "||не трогается: нет картинки статуса||не трогается: картинка не Music"
      "||не трогается: подпись статуса не та||не трогается: нет в фильтре заголовков"
      "||не отвечает||окно статуса закрыто||не трогается: окно статуса открыто"
-     "||Закрыть||",
+     "||Закрыть||нечего менять: картинка, подпись и дополнительный статус выключены"
+     "||свой статус возвращается||",
      "||Clients||Last cycle: ||No cycle has run yet||No ZEM or RnQ is running"
      "||The plug-in is switched off||Status from Winamp is off||shows the track"
      "||its own status (stopped)"
@@ -71,7 +73,8 @@ const TTranslation Captions[] = {
      "||left alone: no status picture||left alone: not the Music picture"
      "||left alone: not the plug-in's caption||left alone: not in the title filter"
      "||not answering||its status window is closed||left alone: its status window is open"
-     "||Close||"},
+     "||Close||nothing to change: the picture, the caption and the additional status are off"
+     "||its own status is being given back||"},
 };
 static_assert(std::size(Captions) == SettingCount, "one caption per setting");
 
@@ -161,10 +164,18 @@ std::string PictureList(size_t language)
     return ListText(names);
 }
 
-TDlgControlsAr CaptionsOf(size_t language)
+// The sources write "…" as Windows-1251 does; the code page in use may
+// write it otherwise, or have none.
+std::string InCodePage(const char* text, unsigned codePage)
+{
+    return ReplaceText(text, "\x85", EllipsisIn(codePage), ReplaceAll);
+}
+
+TDlgControlsAr CaptionsOf(size_t language, unsigned codePage)
 {
     TDlgControlsAr captions;
-    for (int i = 0; i < SettingCount; ++i) captions[i] = Captions[i][language];
+    for (int i = 0; i < SettingCount; ++i)
+        captions[i] = InCodePage(Captions[i][language], codePage);
     const auto set = [&](int id, const std::string& text) { captions[SettingIndex(id)] = text; };
     const std::string templates = TemplateList(language);
     for (int id : {Setting::LongStatus, Setting::Status, Setting::Tray}) set(id, templates);
@@ -201,10 +212,26 @@ bool SameLanguage(const std::string& a, const std::string& b)
 
 }  // namespace
 
-TLanguageDefaults LanguageDefaults(const std::string& language)
+bool IsBuiltInLanguage(const std::string& language)
+{
+    return std::any_of(BuiltInLanguages.begin(), BuiltInLanguages.end(),
+                       [&](const char* name) { return SameLanguage(language, name); });
+}
+
+TLanguageDefaults LanguageDefaults(const std::string& language, unsigned codePage)
 {
     const size_t index = SameLanguage(language, BuiltInLanguages[1]) ? 1 : 0;
-    return {ValuesOf(index), CaptionsOf(index)};
+    return {ValuesOf(index), CaptionsOf(index, codePage)};
+}
+
+std::vector<std::string> ClientsWindowTexts(const std::string& caption,
+                                            const std::string& language)
+{
+    std::vector<std::string> texts = ListItems(caption);
+    const std::vector<std::string> builtIn =
+        ListItems(LanguageDefaults(language).Captions[SettingIndex(Setting::ClientsTexts)]);
+    for (size_t i = texts.size(); i < builtIn.size(); ++i) texts.push_back(builtIn[i]);
+    return texts;
 }
 
 std::vector<std::string> OfferedLanguages(const std::string& list)

@@ -18,8 +18,17 @@ struct TLanguageDefaults {
     TDlgControlsAr Captions;
 };
 
-// By name, letter case ignored as in the file's section names.
-TLanguageDefaults LanguageDefaults(const std::string& language);
+// Letter case ignored.
+bool IsBuiltInLanguage(const std::string& language);
+
+// By name, letter case ignored as in the file's section names; the texts
+// in the code page given (0: the ANSI code page in use).
+TLanguageDefaults LanguageDefaults(const std::string& language, unsigned codePage = 0);
+
+// The clients window's texts from their caption; the items that a file
+// saved before they were added lacks are the language's built-in ones.
+std::vector<std::string> ClientsWindowTexts(const std::string& caption,
+                                            const std::string& language);
 
 // The languages the dialog offers: the items of the "||" list as they stand,
 // then each built-in language that the list lacks.

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <string>
+#include <vector>
+
 #include "plugin/Plugin.h"
 #include "plugin/gen_ZEM.h"
+#include "settings/Languages.h"
 #include "tests/ShippedDefaults.h"
 #include "util/Text.h"
 
@@ -57,6 +62,56 @@ TEST_F(SettingsTest, ListCaptionsHoldTheirItemsInOrder)
     EXPECT_EQ(templates[20], "");
     EXPECT_EQ(templates[21], Value(Setting::Tray));
     EXPECT_EQ(DefaultCaption(Setting::LongStatus), DefaultCaption(Setting::Tray));
+}
+
+// The clients window's texts as this version saves them into every language
+// section, one list read by position. A later version adds its texts after
+// these, never between them, so that every saved file's lines keep their
+// meaning; a wording may change, here and in the table together.
+const char* const SavedClientsTexts[][2] = {
+    {"Клиенты", "Clients"},
+    {"Последний проход: ", "Last cycle: "},
+    {"Прохода ещё не было", "No cycle has run yet"},
+    {"Не запущен ни один ZEM или RnQ", "No ZEM or RnQ is running"},
+    {"Плагин выключен", "The plug-in is switched off"},
+    {"Статус из Winamp выключен", "Status from Winamp is off"},
+    {"показывает трек", "shows the track"},
+    {"свой статус (плеер остановлен)", "its own status (stopped)"},
+    {"свой статус (статус из Winamp выключен)", "its own status (switched off)"},
+    {"свой статус (этот файл не объявляется)", "its own status (a track left alone)"},
+    {"не трогается: нет картинки статуса", "left alone: no status picture"},
+    {"не трогается: картинка не Music", "left alone: not the Music picture"},
+    {"не трогается: подпись статуса не та", "left alone: not the plug-in's caption"},
+    {"не трогается: нет в фильтре заголовков", "left alone: not in the title filter"},
+    {"не отвечает", "not answering"},
+    {"окно статуса закрыто", "its status window is closed"},
+    {"не трогается: окно статуса открыто", "left alone: its status window is open"},
+    {"Закрыть", "Close"},
+    {"нечего менять: картинка, подпись и дополнительный статус выключены",
+     "nothing to change: the picture, the caption and the additional status are off"},
+    {"свой статус возвращается", "its own status is being given back"},
+};
+
+TEST_F(SettingsTest, TheClientsWindowsTextsOnlyEverGrowAtTheirEnd)
+{
+    std::vector<std::string> builtIn[BuiltInLanguages.size()];
+    for (size_t language = 0; language < BuiltInLanguages.size(); ++language) {
+        const TLanguageDefaults defaults = LanguageDefaults(BuiltInLanguages[language]);
+        builtIn[language] = ListItems(defaults.Captions[SettingIndex(Setting::ClientsTexts)]);
+        ASSERT_GE(builtIn[language].size(), std::size(SavedClientsTexts));
+        for (size_t i = 0; i < std::size(SavedClientsTexts); ++i)
+            EXPECT_EQ(builtIn[language][i], SavedClientsTexts[i][language])
+                << BuiltInLanguages[language];
+    }
+    // A file saved before the last texts were added: those are the
+    // language's own, the file's stay as they are.
+    const std::vector<std::string> english =
+        ClientsWindowTexts("||Kunden||Zuletzt: ||", BuiltInLanguages[1]);
+    ASSERT_EQ(english.size(), builtIn[1].size());
+    EXPECT_EQ(english[0], "Kunden");
+    EXPECT_EQ(english[1], "Zuletzt: ");
+    for (size_t i = 2; i < english.size(); ++i) EXPECT_EQ(english[i], builtIn[1][i]);
+    EXPECT_EQ(ClientsWindowTexts("", "Deutsch"), builtIn[0]);
 }
 
 TEST_F(SettingsTest, SwitchesReadOnOnlyForNonZeroNumbers)

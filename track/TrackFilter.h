@@ -6,6 +6,7 @@
 #include <string>
 
 // "?" is one character of the code page (0: the ANSI code page in use), one
-// or two bytes. The work is bounded: a list too costly to decide for a name
-// within that bound leaves the track announced.
+// or two bytes. Each pattern is decided on its own, reading the name once:
+// the answer depends neither on the order of the patterns nor on their
+// number, and no pattern is too costly to decide.
 bool IsLeftAlone(const std::string& file, const std::string& patterns, unsigned codePage = 0);

@@ -54,6 +54,28 @@ std::string CopyText(const std::string& text, int index, int count)
     return text.substr(static_cast<size_t>(first), static_cast<size_t>(last - first));
 }
 
+std::string LeftBytes(const std::string& text, size_t count, unsigned codePage)
+{
+    if (text.size() <= count) return text;
+    size_t end = 0;
+    for (;;) {
+        const bool lead = IsDBCSLeadByteEx(codePage, static_cast<BYTE>(text[end])) != FALSE;
+        const size_t next = end + (lead ? 2 : 1);
+        if (next > count) return text.substr(0, end);
+        end = next;
+    }
+}
+
+std::string EllipsisIn(unsigned codePage)
+{
+    const wchar_t ellipsis = 0x2026;
+    char text[8] = {};
+    BOOL lost = FALSE;
+    const int length = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, &ellipsis, 1, text,
+                                           sizeof text, nullptr, &lost);
+    return length > 0 && !lost ? std::string(text, static_cast<size_t>(length)) : "...";
+}
+
 int FindFrom(const std::string& pattern, const std::string& text, int start)
 {
     return FindAt(pattern, text, static_cast<size_t>(std::max(start, 1) - 1));

@@ -12,6 +12,12 @@ std::string ReverseText(const std::string& text);
 std::string LeftText(const std::string& text, int count);
 std::string CopyText(const std::string& text, int index, int count);
 int FindFrom(const std::string& pattern, const std::string& text, int start);
+// At most count bytes, never half of a character of the code page (0: the
+// ANSI code page in use).
+std::string LeftBytes(const std::string& text, size_t count, unsigned codePage = 0);
+// "…" as the code page writes it, in one or two bytes; three dots where it
+// has none.
+std::string EllipsisIn(unsigned codePage = 0);
 
 struct TRLSResult {
     std::string Left;         // before the separator; the whole text when absent
