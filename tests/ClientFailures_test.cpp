@@ -197,11 +197,11 @@ TEST_F(HangTest, AnAccountSwitchDuringASlowUpdateKeepsTheAccountsApart)
     Command("play");
     ASSERT_TRUE(s.WaitForStatus(FirstTrackA, 30000)) << s.Status();
     const size_t from = s.Log().size();
-    const size_t cycles = Log().size();
-    Command("next");
-    // The update of the next track reads the client's three controls, then
-    // writes: the account switches in the middle of it.
-    ASSERT_GE(WaitForLine(CycleRequest, cycles), 0);
+    // The next track's cycle comes a delay after the command (the command
+    // put off any cycle due), and its update reads the client's three
+    // controls, then writes: the account switches in the middle of it.
+    Press("next", PlayerNext);
+    ASSERT_GE(WaitForLine(CycleRequest, Log().size()), 0);
     Sleep(450);
     s.Command("title 222");
     ASSERT_TRUE(s.WaitForStatus(SecondTrackA, 30000)) << s.Status();
