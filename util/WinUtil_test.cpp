@@ -304,6 +304,7 @@ struct HangingWindow {
     DWORD ThreadId = 0;
     HANDLE Ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HANDLE Hanging = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    HANDLE Awake = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     std::thread Thread;
 
     explicit HangingWindow(const WindowClass& windowClass)
@@ -318,6 +319,7 @@ struct HangingWindow {
                 if (message.message == HangMessage) {
                     SetEvent(Hanging);
                     Sleep(static_cast<DWORD>(message.wParam));
+                    SetEvent(Awake);
                 }
                 DispatchMessageA(&message);
             }
@@ -330,6 +332,7 @@ struct HangingWindow {
         Thread.join();
         CloseHandle(Ready);
         CloseHandle(Hanging);
+        CloseHandle(Awake);
     }
     // Returns once the thread has begun to sleep.
     void Hang(DWORD ms) const
@@ -337,6 +340,9 @@ struct HangingWindow {
         PostMessageA(Handle, HangMessage, ms, 0);
         WaitForSingleObject(Hanging, 10000);
     }
+    // A send of this process given up while the thread slept may still be
+    // answered into a buffer that is gone: nothing is sent before it wakes.
+    bool WaitUntilAwake() const { return WaitForSingleObject(Awake, 10000) == WAIT_OBJECT_0; }
 };
 
 DWORD ElapsedSince(DWORD start)
@@ -366,8 +372,8 @@ TEST(WinUtil, AThreadThatDoesNotAnswerIsWaitedForABoundedTime)
     EXPECT_LT(ElapsedSince(start), 2 * SendTimeoutMs);
 
     // Awake again, it answers.
-    for (start = GetTickCount(); !GetControlText(hanging.Handle, text); Sleep(50))
-        ASSERT_LT(ElapsedSince(start), 10000u);
+    ASSERT_TRUE(hanging.WaitUntilAwake());
+    ASSERT_TRUE(GetControlText(hanging.Handle, text));
     // A control that is no window reads as empty, without a send.
     EXPECT_TRUE(ReadControlOrNone(nullptr, text));
     EXPECT_EQ(text, "");
