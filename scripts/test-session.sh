@@ -36,7 +36,6 @@ if [ ! -f "$base_prefix/system.reg" ]; then
     # The server saves the registry when it ends with the last program.
     "$WINESERVER" -w </dev/null >/dev/null 2>&1
     zem_stop_display
-    unset DISPLAY
 fi
 [ -f "$base_prefix/system.reg" ] || { echo "test-session: no Wine prefix in $base_prefix" >&2; exit 1; }
 

@@ -6,10 +6,8 @@ export WINEPREFIX="$zem_build/wineprefix"
 # A test that CTest gave one of a session's Wine slots (test-session.sh)
 # runs in that slot's prefix, server and display, apart from the tests
 # running beside it.
-zem_slot_id=
 if [[ "${CTEST_RESOURCE_GROUP_0_WINE:-}" =~ id:([^,]+) ]]; then
-    zem_slot_id=${BASH_REMATCH[1]}
-    zem_slot="$zem_build/wine-slots/$zem_slot_id"
+    zem_slot="$zem_build/wine-slots/${BASH_REMATCH[1]}"
     export WINEPREFIX="$zem_slot/prefix"
     DISPLAY=$(cat "$zem_slot/display") && export DISPLAY
     export ZEM_WINE_READY=1

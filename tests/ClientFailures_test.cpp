@@ -323,7 +323,7 @@ TEST_F(HangTest, AClosingInsideACycleLeavesTheClientsTheirOwnStatus)
 
         // The close comes once the next cycle has begun: the player takes it
         // when the cycle first waits for a client.
-        ASSERT_GE(WaitForLine("REQ 125 0", Log().size()), 0);
+        ASSERT_GE(WaitForLine(CycleRequest, Log().size()), 0);
         DWORD_PTR answer = 0;
         SendMessageTimeoutA(window, round.Message, round.WParam, 0, SMTO_NORMAL, WaitMs, &answer);
         ASSERT_TRUE(player.WaitForExit(WaitMs));

@@ -102,7 +102,7 @@ TEST_F(DialogInPlayerTest, OpenedFromThePreferencesAndFromTheMenuItem)
     // The hook is back: playing leads to update cycles again.
     const size_t playing = Log().size();
     Command("play");
-    EXPECT_GE(WaitForLine("REQ 125 0", playing), 0);
+    EXPECT_GE(WaitForLine(CycleRequest, playing), 0);
     Close();
     EXPECT_EQ(Value("SetStatus"), "1");
     EXPECT_EQ(Count("PLUGIN config gen_ZEM.dll"), 2u);
