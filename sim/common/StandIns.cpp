@@ -1,5 +1,7 @@
 #include "sim/common/StandIns.h"
 
+#include <algorithm>
+
 #include "sim/common/Channel.h"
 #include "sim/common/EventLog.h"
 #include "sim/common/TextFile.h"
@@ -193,9 +195,16 @@ bool TClientProcess::Sync()
     return SyncWith(Main, Syncs, LogPath);
 }
 
+// The status taken since the command, though the plug-in may have written
+// over it at once.
 bool TClientProcess::UserStatus(const std::string& status)
 {
-    return Command("user-status " + status) && WaitForStatus(status);
+    const size_t from = Statuses().size();
+    return Command("user-status " + status) && WaitFor(StandInWaitMs, [&] {
+               const std::vector<std::string> taken = Statuses();
+               return std::find(taken.begin() + std::min(from, taken.size()), taken.end(),
+                                status) != taken.end();
+           });
 }
 
 bool TClientProcess::Quit()
