@@ -24,9 +24,19 @@ missing=()
 for p in "${packages[@]}"; do installed "$p" || missing+=("$p"); done
 if [ "${#missing[@]}" -gt 0 ]; then
     echo "setup: installing ${missing[*]}"
-    as_root apt-get update
+    # A mirror caught mid-sync fails an index now and then: try again. If the
+    # security lists of one architecture still do not arrive, the two
+    # architectures' candidates differ; the release's own point versions
+    # then agree in both.
+    release=()
+    for attempt in 1 2 3; do
+        if as_root apt-get update; then release=(); break; fi
+        echo "setup: the package lists did not all arrive (try $attempt of 3)"
+        release=(-t "$(. /etc/os-release && echo "$VERSION_CODENAME")")
+        [ "$attempt" -lt 3 ] && sleep $((attempt * 10))
+    done
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
-        --no-remove "${missing[@]}"
+        --no-remove "${release[@]}" "${missing[@]}"
 fi
 
 # The users' machines run with the Cyrillic ANSI code page; Wine takes it from
