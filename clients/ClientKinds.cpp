@@ -25,6 +25,11 @@ const TStatus& LastSaved(const TClient& instance)
     return instance.Saved[std::clamp(instance.SavedIndex, 0, 1)];
 }
 
+const TStatus& ShownBefore(const TClient& instance)
+{
+    return instance.ShownUnknown ? instance.Unconfirmed : instance.Current;
+}
+
 std::string IfStatusReference()
 {
     return Clients.Wanted.Status.Caption;

@@ -115,13 +115,18 @@ bool RecordSetPicture(TClient& slot)
 {
     const int32_t picture = TextToIntDef(WantedText(Setting::Picture), slot.Current.PictureIndex);
     if (picture == slot.Current.PictureIndex) return true;
+    // The choice leaves the texts as they are.
+    TStatus chosen = slot.Saved[0];
+    chosen.PictureIndex = picture;
+    slot.SavedIndex = 1;
+    slot.Saved[1] = chosen;
+    JournalAhead(slot, slot.Saved[0], chosen);
     SendToWindow(slot.Controls[PictureControl].Handle, CB_SETCURSEL, static_cast<WPARAM>(picture),
                  0);
-    slot.SavedIndex = 1;
     if (!ZemReadStatus(slot, slot.Saved[1])) return false;
     slot.Current = slot.Saved[1];
-    JournalSlot(slot);
-    ZemPressOk(slot);
+    JournalAhead(slot, slot.Saved[0], slot.Current);
+    slot.Cut = !ZemPressOk(slot);
     return true;
 }
 
@@ -197,6 +202,9 @@ void AddInstance(TClient& slot, uint32_t processId, HWND window, const TClient& 
         added.SavedIndex = before.SavedIndex;
     }
     slot = added;
+    // A write cut by a player that died: the client gets its own status back
+    // before anything else is written into it.
+    if (slot.Cut) GiveBackSaved(slot);
 }
 
 bool IsHeldBySlot(HWND window)

@@ -14,21 +14,35 @@ constexpr int CellWidth = 30;
 constexpr int CellHeight = 25;
 constexpr POINT FirstCell = {20, 50};
 
-void ClickCell(HWND statusWindow, int32_t picture)
+// Each of these is false once a message was not answered, and sends no more:
+// a client that wakes later would take the rest as a confirmed half status.
+bool Sent(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return SendToWindow(window, message, wParam, lParam).Answered;
+}
+
+bool ClickCell(HWND statusWindow, int32_t picture)
 {
     const POINT cell = RnqPictureCell(picture);
     const LPARAM position = MAKELPARAM(cell.x, cell.y);
-    SendToWindow(statusWindow, WM_LBUTTONDOWN, MK_LBUTTON, position);
-    SendToWindow(statusWindow, WM_LBUTTONUP, 0, position);
+    return Sent(statusWindow, WM_LBUTTONDOWN, MK_LBUTTON, position) &&
+           Sent(statusWindow, WM_LBUTTONUP, 0, position);
 }
 
 // On the user's screen the window is the user's to confirm.
-void Confirm(HWND statusWindow)
+bool Confirm(HWND statusWindow)
 {
-    if (IsWindowVisible(statusWindow)) return;
-    SendToWindow(statusWindow, WM_KEYDOWN, VK_RETURN, 0);
-    SendToWindow(statusWindow, WM_KEYUP, VK_RETURN, 0);
-    SendToWindow(statusWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return IsWindowVisible(statusWindow) ||
+           (Sent(statusWindow, WM_KEYDOWN, VK_RETURN, 0) &&
+            Sent(statusWindow, WM_KEYUP, VK_RETURN, 0) &&
+            Sent(statusWindow, WM_SYSCOMMAND, SC_CLOSE, 0));
+}
+
+// False when the box is there, its text is to be written and it did not
+// answer.
+bool PutText(HWND box, bool wanted, const std::string& text)
+{
+    return !IsValidWindow(box) || !wanted || SetControlText(box, text);
 }
 
 }  // namespace
@@ -78,7 +92,8 @@ bool RnqApplyStatus(TClient& instance, const TStatus& status)
     std::string shownCaption;
     instance.Use = TClientUse::NotAnswering;
     if (!GetControlText(caption, shownCaption)) return false;
-    bool go = WantedOn(Setting::IfAny);
+    // A cut write is finished whatever the client shows.
+    bool go = WantedOn(Setting::IfAny) || instance.Cut;
     if (!go && WantedOn(Setting::IfStatus))
         go = CompareTexts(shownCaption, IfStatusReference()) == 0;
     // "Music only" is a ZEM's condition: an RnQ meets it never.
@@ -88,7 +103,8 @@ bool RnqApplyStatus(TClient& instance, const TStatus& status)
         return ok;
     }
     instance.Use = TClientUse::ShowsTrack;
-    bool change = WantedOn(Setting::SetStatus) && CompareTexts(shownCaption, handed.Caption) != 0;
+    bool change = instance.Cut ||
+                  (WantedOn(Setting::SetStatus) && CompareTexts(shownCaption, handed.Caption) != 0);
     if (!change && WantedOn(Setting::SetLongStatus)) {
         std::string shownLongText;
         if (!ReadControlOrNone(longText, shownLongText)) return false;
@@ -98,21 +114,21 @@ bool RnqApplyStatus(TClient& instance, const TStatus& status)
     TStatus expected = instance.Current;
     if (WantedOn(Setting::SetStatus)) expected.Caption = handed.Caption;
     if (WantedOn(Setting::SetLongStatus)) expected.LongText = handed.LongText;
-    JournalAhead(instance, expected);
+    JournalAhead(instance, ShownBefore(instance), expected);
 
-    if (WantedOn(Setting::Compatible)) {
-        ClickCell(window, 0);
-        Confirm(window);
-    }
-    if (WantedOn(Setting::SetPicture) || WantedOn(Setting::Compatible))
-        ClickCell(window, handed.PictureIndex);
-    if (IsValidWindow(caption) && WantedOn(Setting::SetStatus))
-        SetControlText(caption, handed.Caption);
-    if (IsValidWindow(longText) && WantedOn(Setting::SetLongStatus))
-        SetControlText(longText, handed.LongText);
-    Confirm(window);
-    // What the client shows now is what a later registration compares with.
+    const bool written =
+        (!WantedOn(Setting::Compatible) || (ClickCell(window, 0) && Confirm(window))) &&
+        (!(WantedOn(Setting::SetPicture) || WantedOn(Setting::Compatible)) ||
+         ClickCell(window, handed.PictureIndex)) &&
+        PutText(caption, WantedOn(Setting::SetStatus), handed.Caption) &&
+        PutText(longText, WantedOn(Setting::SetLongStatus), handed.LongText) && Confirm(window);
+    // What the client shows now is what a later registration compares with;
+    // a write not answered to its end, or not read back, is cut.
     TStatus shown;
-    if (ZemReadStatus(instance, shown)) instance.Current = shown;
-    return ok;
+    const bool read = written && ZemReadStatus(instance, shown);
+    if (read) instance.Current = shown;
+    if (!read) instance.Unconfirmed = expected;
+    instance.ShownUnknown = !read;
+    instance.Cut = !read;
+    return read;
 }

@@ -202,15 +202,26 @@ bool ZemPutStatus(TClient& instance, const TStatus& status, bool verbatim, int32
 namespace {
 
 // What the client shows after writing it the status written, unless it went
-// away meanwhile: its file is put right from the status last seen.
-void RememberShown(TClient& instance, const TStatus& written)
+// away meanwhile: its file is put right from the status last seen. A write
+// not answered to its end, or not read back, is cut.
+void RememberShown(TClient& instance, const TStatus& written, bool put)
 {
+    instance.Cut = true;
     TStatus shown;
     const bool read = ZemReadStatus(instance, shown);
     if (!IsValidWindow(instance.StatusWnd.Handle)) return;
     if (read) instance.Current = shown;
     instance.ShownUnknown = !read;
     if (!read) instance.Unconfirmed = written;
+    instance.Cut = !(put && read);
+}
+
+// Each status put back is journaled ahead, from what the one before left.
+bool PutBack(TClient& instance, TStatus& shown, const TStatus& status)
+{
+    JournalAhead(instance, shown, status);
+    shown = status;
+    return ZemPutStatus(instance, status, true, 0);
 }
 
 // The condition that a client showing this picture did not meet.
@@ -239,11 +250,12 @@ bool ZemApplyStatus(TClient& instance, const TStatus& status)
     TStatus next = handed;
     if (Clients.RestoreDepth > 0) {
         if (!IsSameClient(instance)) return false;
-        ZemPutStatus(instance, next, true, 0);
-        RememberShown(instance, next);
+        TStatus before = ShownBefore(instance);
+        const bool put = PutBack(instance, before, next);
+        RememberShown(instance, next, put);
         // A client that did not answer has not been given the status back:
         // it stays in the journal for the instance's next registration.
-        return !instance.ShownUnknown;
+        return !instance.Cut;
     }
     next.Caption = CutCaption(ZemExpandSaved(instance, handed.Caption));
     next.LongText = ZemExpandSaved(instance, handed.LongText);
@@ -267,16 +279,23 @@ bool ZemApplyStatus(TClient& instance, const TStatus& status)
         if (WantedOn(Setting::SetPicture) && shown.PictureIndex != instance.Current.PictureIndex &&
             shown.PictureIndex != next.PictureIndex)
             SwitchSetPictureOff();
-        bool put = true;
-        for (int k = std::clamp(instance.SavedIndex, 0, 1); k >= 0 && put; --k)
-            put = ZemPutStatus(instance, instance.Saved[k], true, 0);
-        put = put && ZemPutStatus(instance, shown, true, 0);
+        const std::array<TStatus, 2> overwritten = instance.Saved;
+        const int newest = std::clamp(instance.SavedIndex, 0, 1);
         instance.SavedIndex = 0;
         instance.Saved[0] = shown;
-        if (!put) return false;
+        TStatus left = shown;
+        bool put = true;
+        for (int k = newest; k >= 0 && put; --k) put = PutBack(instance, left, overwritten[k]);
+        put = put && PutBack(instance, left, shown);
+        if (!put) {
+            instance.Cut = true;
+            return false;
+        }
         next.Caption = CutCaption(ZemExpandSaved(instance, handed.Caption));
         next.LongText = ZemExpandSaved(instance, handed.LongText);
     }
+    // A cut write is finished whatever the client shows.
+    go = go || instance.Cut;
     if (!go && WantedOn(Setting::IfPicture)) go = shown.PictureIndex == MusicPicture;
     if (!go && WantedOn(Setting::IfStatus))
         go = CompareTexts(shown.Caption,
@@ -288,7 +307,7 @@ bool ZemApplyStatus(TClient& instance, const TStatus& status)
     instance.Use = TClientUse::ShowsTrack;
 
     const bool change =
-        (WantedOn(Setting::SetPicture) && shown.PictureIndex != next.PictureIndex) ||
+        instance.Cut || (WantedOn(Setting::SetPicture) && shown.PictureIndex != next.PictureIndex) ||
         (WantedOn(Setting::SetStatus) && CompareTexts(shown.Caption, next.Caption) != 0) ||
         (WantedOn(Setting::SetLongStatus) && CompareTexts(shown.LongText, next.LongText) != 0);
     if (!change || !IsSameClient(instance)) return valid;
@@ -296,8 +315,8 @@ bool ZemApplyStatus(TClient& instance, const TStatus& status)
     if (WantedOn(Setting::SetPicture)) expected.PictureIndex = next.PictureIndex;
     if (WantedOn(Setting::SetStatus)) expected.Caption = next.Caption;
     if (WantedOn(Setting::SetLongStatus)) expected.LongText = next.LongText;
-    JournalAhead(instance, expected);
-    ZemPutStatus(instance, next, false, shown.PictureIndex);
-    RememberShown(instance, next);
+    JournalAhead(instance, shown, expected);
+    const bool put = ZemPutStatus(instance, next, false, shown.PictureIndex);
+    RememberShown(instance, next, put);
     return valid;
 }

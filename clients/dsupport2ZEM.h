@@ -83,6 +83,11 @@ struct TClient {
     // Meanwhile, the status that write handed over: the client may have
     // taken it, and its file then holds it.
     TStatus Unconfirmed;
+    // A write into the client was cut short (by a player that died, or a
+    // control that did not answer): what its dialog shows may never have
+    // been confirmed, so the next write is made and confirmed whatever the
+    // dialog shows.
+    bool Cut = false;
     // The client no longer holds this account: its process has ended, or
     // another account logged in. What is given back then goes into the
     // account's custom-status file; a client still running with the account
@@ -143,6 +148,9 @@ void ClearSlot(TClient& instance);
 bool SameStatus(const TStatus& a, const TStatus& b);
 // The status one saved last, the one to put back first.
 const TStatus& LastSaved(const TClient& instance);
+// What the client shows as a write into it begins: a write left unanswered
+// may have been taken since.
+const TStatus& ShownBefore(const TClient& instance);
 
 // Control numbers of a slot's Controls.
 constexpr int OkButtonControl = 1;

@@ -8,11 +8,13 @@
 
 namespace {
 
-const std::string Header = "gen_ZEM slot journal 1";
+const std::string Header = "gen_ZEM slot journal 2";
+const std::string HeaderBefore = "gen_ZEM slot journal 1";
 const std::string EndMark = "end ";
 const std::string LineEnd = "\r\n";
 constexpr char Separator = '\t';
-constexpr size_t FieldCount = 12;
+constexpr size_t FieldCount = 16;
+constexpr size_t FieldCountBefore = 12;
 
 std::string Escaped(const std::string& text)
 {
@@ -100,14 +102,29 @@ bool ReadStatus(const std::vector<std::string>& fields, size_t first, TStatus& s
            Unescape(fields[first + 2], status.LongText);
 }
 
-bool ParseEntry(const std::string& line, TJournalEntry& entry)
+// A number that is 0 or 1 only.
+bool ParseFlag(const std::string& field, int32_t& value)
+{
+    return ParseNumber(field, value) && value >= 0 && value <= 1;
+}
+
+bool ParseEntry(const std::string& line, size_t fieldCount, TJournalEntry& entry)
 {
     const std::vector<std::string> fields = Split(line, std::string(1, Separator));
-    if (fields.size() != FieldCount) return false;
-    return Unescape(fields[0], entry.ClientName) && Unescape(fields[1], entry.Title) &&
-           ParseNumber(fields[2], entry.SavedIndex) && entry.SavedIndex >= 0 &&
-           entry.SavedIndex <= 1 && ReadStatus(fields, 3, entry.Saved[0]) &&
-           ReadStatus(fields, 6, entry.Saved[1]) && ReadStatus(fields, 9, entry.Current);
+    if (fields.size() != fieldCount) return false;
+    int32_t writing = 0;
+    const bool read = Unescape(fields[0], entry.ClientName) && Unescape(fields[1], entry.Title) &&
+                      ParseFlag(fields[2], entry.SavedIndex) &&
+                      ReadStatus(fields, 3, entry.Saved[0]) &&
+                      ReadStatus(fields, 6, entry.Saved[1]) && ReadStatus(fields, 9, entry.Current);
+    if (!read) return false;
+    if (fieldCount == FieldCountBefore) {
+        entry.ToLeave = entry.Current;
+        return true;
+    }
+    if (!ParseFlag(fields[12], writing) || !ReadStatus(fields, 13, entry.ToLeave)) return false;
+    entry.Writing = writing == 1;
+    return true;
 }
 
 std::string EntryLine(const TJournalEntry& entry)
@@ -117,6 +134,8 @@ std::string EntryLine(const TJournalEntry& entry)
     AddStatus(line, entry.Saved[0]);
     AddStatus(line, entry.Saved[1]);
     AddStatus(line, entry.Current);
+    line += Separator + std::string(entry.Writing ? "1" : "0");
+    AddStatus(line, entry.ToLeave);
     return line + LineEnd;
 }
 
@@ -142,12 +161,16 @@ bool ParseJournal(const std::string& text, TJournal& journal)
 {
     journal.clear();
     const std::vector<std::string> lines = Split(text, LineEnd);
-    if (lines.size() < 3 || lines.front() != Header || !lines.back().empty() ||
+    if (lines.size() < 3 || !lines.back().empty() ||
         lines[lines.size() - 2] != EndMark + std::to_string(lines.size() - 3))
         return false;
+    size_t fieldCount = 0;
+    if (lines.front() == Header) fieldCount = FieldCount;
+    if (lines.front() == HeaderBefore) fieldCount = FieldCountBefore;
+    if (fieldCount == 0) return false;
     TJournal read(lines.size() - 3);
     for (size_t i = 0; i < read.size(); ++i)
-        if (!ParseEntry(lines[i + 1], read[i])) return false;
+        if (!ParseEntry(lines[i + 1], fieldCount, read[i])) return false;
     journal = std::move(read);
     return true;
 }
@@ -171,12 +194,5 @@ bool WriteJournal(const std::string& path, const TJournal& journal)
         if (line.size() <= MaxJournalEntryBytes) kept.push_back(std::move(line));
     }
     if (kept.empty()) return DeleteFileA(path.c_str()) || !FileExists(path);
-    const std::string fresh = path + ".new";
-    const std::string text = FramedLines(kept);
-    if (WriteWholeFile(fresh, text.data(), static_cast<uint32_t>(text.size()), false) &&
-        MoveFileExA(fresh.c_str(), path.c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    DeleteFileA(fresh.c_str());
-    return false;
+    return ReplaceWholeFile(path, FramedLines(kept));
 }

@@ -81,7 +81,7 @@ bool ApplySlotStatus(TClient& slot, const TStatus& status)
     return applied;
 }
 
-void RestoreSlot(TClient& slot)
+bool GiveBackSaved(TClient& slot)
 {
     TRestoring restoring;
     bool givenBack = false;
@@ -91,9 +91,14 @@ void RestoreSlot(TClient& slot)
             givenBack = ApplySlotStatus(slot, saved);
         }
     }
+    return givenBack;
+}
+
+void RestoreSlot(TClient& slot)
+{
     // Statuses that did not reach the client stay journaled for its next
     // registration.
-    if (givenBack) ForgetJournalEntry(slot);
+    if (GiveBackSaved(slot)) ForgetJournalEntry(slot);
     ClearSlot(slot);
 }
 
@@ -130,7 +135,7 @@ bool WriteCustomStatusFile(TClient& slot)
             ReplaceRecord(text, status->PictureIndex, current,
                           LineEnd + Record(slot.Saved[j]) + LineEnd);
     }
-    return WriteWholeFile(path, text.data(), static_cast<uint32_t>(text.size()), false);
+    return ReplaceWholeFile(path, text);
 }
 
 void ResetCaptionsFromBackup(TClient& slot)

@@ -9,10 +9,13 @@ constexpr const char* CustomStatusBackup = "_st_cust.txt.2ZEM";
 constexpr const char* CustomStatusMarker = "#custom_status_descr#";
 
 bool ApplySlotStatus(TClient& slot, const TStatus& status);
-// Puts the saved statuses back (newest first) when SaveRestore is on, then
-// empties the slot.
+// Puts the saved statuses back (newest first) when SaveRestore is on; true
+// when the last one reached the client.
+bool GiveBackSaved(TClient& slot);
+// Gives the saved statuses back, then empties the slot.
 void RestoreSlot(TClient& slot);
 // The prompt clients first.
 void RestoreAllSlots();
+// Written whole or not at all.
 bool WriteCustomStatusFile(TClient& slot);
 void ResetCaptionsFromBackup(TClient& slot);

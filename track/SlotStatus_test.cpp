@@ -60,6 +60,31 @@ TEST_F(CustomStatusTest, TheRecordOfThePluginsTextsGetsTheUsersBack)
               "Другое#custom_status_descr#прочее\r\n");
 }
 
+// The file is replaced whole, never rewritten in place: a process ended in
+// the middle of the write leaves the old file as it was. A file replaced is
+// another file.
+uint64_t FileIdentity(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    BY_HANDLE_FILE_INFORMATION information{};
+    const bool read = GetFileInformationByHandle(file, &information) != 0;
+    CloseHandle(file);
+    return read ? (uint64_t{information.nFileIndexHigh} << 32) | information.nFileIndexLow : 0;
+}
+
+TEST_F(CustomStatusTest, TheFileIsReplacedWholeNeverRewrittenInPlace)
+{
+    Write("A#custom_status_descr#a\r\nMusic#custom_status_descr#Now playing\r\n");
+    const uint64_t before = FileIdentity(file);
+    ASSERT_NE(before, 0u);
+    EXPECT_TRUE(ApplySlotStatus(slot, Status(1, "ignored", "ignored")));
+    EXPECT_NE(FileIdentity(file), before);
+    EXPECT_EQ(ReadWholeFile(file),
+              "#custom_status_descr#\r\nWorking#custom_status_descr#at desk\r\n");
+    EXPECT_FALSE(PathExists(file + ".new", PathAny));
+}
+
 TEST_F(CustomStatusTest, OnlyLinesEndedByCrLfAreRecords)
 {
     Write("A#custom_status_descr#a\r\nMusic#custom_status_descr#Now playing");

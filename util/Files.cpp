@@ -101,5 +101,17 @@ bool WriteWholeFile(const std::string& path, const char* bytes, uint32_t count, 
     if (!file.Open()) return false;
     SetFilePointer(file.Handle, 0, nullptr, FILE_END);
     DWORD written = 0;
-    return WriteFile(file.Handle, bytes, count, &written, nullptr) != 0;
+    return WriteFile(file.Handle, bytes, count, &written, nullptr) != 0 && written == count;
+}
+
+bool ReplaceWholeFile(const std::string& path, const std::string& text)
+{
+    const std::string fresh = path + ".new";
+    if (text.size() <= UINT32_MAX &&
+        WriteWholeFile(fresh, text.data(), static_cast<uint32_t>(text.size()), false) &&
+        MoveFileExA(fresh.c_str(), path.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    DeleteFileA(fresh.c_str());
+    return false;
 }

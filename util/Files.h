@@ -18,3 +18,6 @@ uint32_t FileSizeOf(const std::string& path);  // low 32 bits; 0 when missing
 // The file's bytes up to the first zero byte; empty when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
 bool WriteWholeFile(const std::string& path, const char* bytes, uint32_t count, bool append);
+// Whole or not at all: the text goes into "<path>.new", which then takes the
+// file's place, so a process ended meanwhile leaves the old file as it was.
+bool ReplaceWholeFile(const std::string& path, const std::string& text);
