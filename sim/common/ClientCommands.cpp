@@ -1,5 +1,7 @@
 #include "sim/common/ClientCommands.h"
 
+#include <climits>
+
 #include "sim/common/EventLog.h"
 
 namespace {
@@ -107,6 +109,70 @@ bool SetSlowness(const std::string& argument)
     return Slowness.Hook != nullptr;
 }
 
+// The count of "kill-player-at", with the hook that counts.
+struct TKillCount {
+    HHOOK Hook = nullptr;
+    int At = 0;
+    int Counted = 0;
+    DWORD ProcessId = 0;
+};
+TKillCount KillCount;
+
+void StopCounting()
+{
+    if (KillCount.Hook) UnhookWindowsHookEx(KillCount.Hook);
+    KillCount.Hook = nullptr;
+}
+
+// True once the process of that id has ended by this call.
+bool EndProcess(DWORD processId)
+{
+    const HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+    if (!process) return false;
+    const bool ended = TerminateProcess(process, CrashExitCode) &&
+                       WaitForSingleObject(process, KillWaitMs) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
+}
+
+// The sender is ended while it waits for the answer; the message itself goes
+// on to the window, as a real client would handle it. The channel's commands
+// are the test's, not the sender's: they are not counted.
+LRESULT CALLBACK CountMessage(int code, WPARAM fromThisThread, LPARAM lParam)
+{
+    const UINT message = reinterpret_cast<const CWPSTRUCT*>(lParam)->message;
+    if (code == HC_ACTION && fromThisThread == 0 && message != WM_COPYDATA && KillCount.Hook &&
+        ++KillCount.Counted == KillCount.At) {
+        StopCounting();
+        const bool ended = EndProcess(KillCount.ProcessId);
+        try {
+            LogEvent("KILL " + std::to_string(KillCount.At) + " " + std::to_string(message) +
+                     (ended ? "" : " failed"));
+        } catch (...) {
+        }
+    }
+    return CallNextHookEx(nullptr, code, fromThisThread, lParam);
+}
+
+// "<k> <process id>"
+bool CountToKill(const std::string& argument)
+{
+    const TCommandWords words = SplitCommand(argument);
+    int at = 0;
+    int processId = 0;
+    if (words.Bare || !ParseCount(words.Name, MaxKillCount, at) ||
+        !ParseCount(words.Argument, INT_MAX, processId))
+        return false;
+    StopCounting();
+    LogEvent("COUNTED " + std::to_string(KillCount.Counted));
+    KillCount = TKillCount{};
+    if (at == 0) return true;
+    KillCount.At = at;
+    KillCount.ProcessId = static_cast<DWORD>(processId);
+    KillCount.Hook = SetWindowsHookExA(WH_CALLWNDPROC, CountMessage, nullptr, GetCurrentThreadId());
+    return KillCount.Hook != nullptr;
+}
+
 // "<message> <ms>"
 bool ArmHang(const std::string& argument, const TClientActions& actions)
 {
@@ -139,6 +205,7 @@ bool RunCommand(HWND mainWindow, const TClientActions& actions, const std::strin
     if (name == "hang-on") return ArmHang(argument, actions);
     if (name == "destroy-status-on") return Arm(argument, WH_CALLWNDPROCRET, AfterMessage, actions);
     if (name == "slow") return SetSlowness(argument);
+    if (name == "kill-player-at") return CountToKill(argument);
     if (name == "hang") {
         int ms = 0;
         if (!ParseCount(argument, MaxHangMs, ms)) return false;

@@ -35,6 +35,18 @@
 //                   channel's own WM_COPYDATA) waits that long (at most
 //                   MaxHangMs) before it is handled and answered; 0 ends it.
 //                   Independent of the three above.
+//   kill-player-at <k> <process id>
+//                   a probe of the crash test: from now on the messages
+//                   from another thread (but the channel's own WM_COPYDATA)
+//                   are counted; when the k-th (k at most MaxKillCount)
+//                   arrives, before it is handled, the process of that id
+//                   is ended (TerminateProcess) and waited for (at most
+//                   KillWaitMs), KILL is logged and the count ends; then
+//                   the message is handled as usual: its sender is gone,
+//                   what it sent is still the client's. Each such command
+//                   first ends the count before it, logging COUNTED; k 0
+//                   does only that. Independent of the three traps and of
+//                   "slow".
 //   log <text>      a marker line
 //
 // Log lines of this part, after the time stamp:
@@ -43,6 +55,12 @@
 //   HANG <ms>       the thread stops answering now...
 //   AWAKE           ...and answers again
 //   DIE <message>   the message of "die-on" arrived: the process ends now
+//   KILL <k> <message> [failed]
+//                   the k-th message counted arrived, of that number
+//                   (decimal): the process was ended ("failed": it could
+//                   not be opened, ended or was still running)
+//   COUNTED <n>     the count before a kill-player-at saw n messages (k
+//                   where it killed, 0 where there was none)
 //   BAD <text>      a command that was not understood
 #pragma once
 
@@ -56,6 +74,8 @@
 constexpr int MaxHangMs = 60000;
 constexpr int MaxMessageNumber = 0xFFFF;
 constexpr UINT CrashExitCode = 9;
+constexpr int MaxKillCount = 1000000;
+constexpr DWORD KillWaitMs = 5000;
 
 struct TClientOptions {
     std::string Account;
