@@ -126,8 +126,7 @@ bool RecordSetPicture(TClient& slot)
     if (!ZemReadStatus(slot, slot.Saved[1])) return false;
     slot.Current = slot.Saved[1];
     JournalAhead(slot, slot.Saved[0], slot.Current);
-    slot.Cut = !ZemPressOk(slot);
-    return true;
+    return ZemPressOk(slot);
 }
 
 std::shared_ptr<void> OpenClientProcess(uint32_t processId)
