@@ -158,6 +158,9 @@ void OnTrayCallback(LPARAM lParam)
 // What the hook does once the player has handled the message.
 void AfterPlayerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // The session ends: the restore of WM_QUERYENDSESSION was the last word.
+    // A cancelled shutdown (FALSE) goes on as before.
+    if (message == WM_ENDSESSION && wParam) return EndUpdates(window);
     if (IsClosing(message, wParam)) {
         StopUpdateTimer(PluginRecord.hwndParent);
         if (SettingOn(Setting::SaveRestore)) RestoreAllClients(WantedNow());

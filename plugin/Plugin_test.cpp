@@ -158,6 +158,13 @@ TEST_F(PluginTest, TimerControlByMessage)
     EXPECT_NE(CurrentState.TimerId, 0u);
     Send(WM_QUERYENDSESSION);
     EXPECT_EQ(CurrentState.TimerId, 0u);
+    Send(WM_ENDSESSION, FALSE);  // a cancelled shutdown goes on
+    EXPECT_NE(CurrentState.TimerId, 0u);
+    Send(WM_QUERYENDSESSION);
+    Send(WM_ENDSESSION, TRUE);  // the session ends: no cycle runs again
+    EXPECT_EQ(CurrentState.TimerId, 0u);
+    Send(WM_NULL);
+    EXPECT_EQ(CurrentState.TimerId, 0u);
 }
 
 TEST_F(PluginTest, CycleBuildsTheStatusAndArmsAgain)
