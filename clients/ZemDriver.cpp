@@ -283,6 +283,13 @@ bool ZemApplyStatus(TClient& instance, const TStatus& status)
         const int newest = std::clamp(instance.SavedIndex, 0, 1);
         instance.SavedIndex = 0;
         instance.Saved[0] = shown;
+        // Where the client showed the user's own status, nothing of the
+        // plug-in's is left in it to put back; stopped, the user's choice
+        // is the own status, and nothing is written over it.
+        if (SameStatus(instance.Current, overwritten[newest]) && !Clients.Wanted.PlayerActive) {
+            instance.Current = shown;
+            return valid;
+        }
         TStatus left = shown;
         bool put = true;
         for (int k = newest; k >= 0 && put; --k) put = PutBack(instance, left, overwritten[k]);

@@ -122,7 +122,18 @@ TEST_F(ClientsTest, TheUsersOwnChoiceIsKeptAndSwitchesTheOwnPictureOff)
     EXPECT_EQ(statuses[statuses.size() - 2], "7|Lunch|back at 2");
     Command("stop");
     EXPECT_TRUE(a.WaitForStatus("7|Lunch|back at 2", 3000)) << a.Status();
+    // Stopped, with its own status back, the client is not written into:
+    // a status the user sets now stays untouched.
+    const size_t before = a.Statuses().size();
+    a.UserStatus("3|Busy|at home");
+    Cycle();
+    Cycle();
+    const std::vector<std::string> since = a.Statuses();
+    ASSERT_GT(since.size(), before);
+    EXPECT_EQ(std::vector<std::string>(since.begin() + before, since.end()),
+              std::vector<std::string>{"3|Busy|at home"});
     Close();
+    EXPECT_EQ(a.Status(), "3|Busy|at home");
     EXPECT_EQ(Value("SetPicture"), "0");
 }
 
