@@ -267,6 +267,21 @@ std::string GetProcessExePath(uint32_t processId)
     return std::string(module.szExePath, strnlen(module.szExePath, sizeof module.szExePath));
 }
 
+void FollowMainWindow(TClient& slot)
+{
+    if (IsValidWindow(slot.MainWnd.Handle) || !IsRunning(slot)) return;
+    const char* mainClass = slot.MainWnd.ClassName.c_str();
+    for (HWND window = FindWindowExA(nullptr, nullptr, mainClass, nullptr); IsValidWindow(window);
+         window = FindWindowExA(nullptr, window, mainClass, nullptr)) {
+        std::string title;
+        if (WindowProcess(window) == slot.ProcessId && !IsHeldBySlot(window) &&
+            GetControlText(window, title) && title == slot.MainWnd.Text) {
+            slot.MainWnd.Handle = window;
+            return;
+        }
+    }
+}
+
 void RegisterWindow(uint32_t processId, HWND window)
 {
     // Only the text that WM_GETTEXT gives is compared. A title that could

@@ -189,6 +189,20 @@ TEST_F(ClientsTest, ANewTitleIsAnotherAccountWithItsOwnStatus)
     EXPECT_EQ(std::count(statuses.begin() + before, statuses.end(), "5|Working|at desk"), 0);
 }
 
+// A main window made anew just before the close is followed by the close's
+// restore, which does not wait for a cycle to take it up.
+TEST_F(ClientsTest, AMainWindowMadeAnewJustBeforeTheCloseIsGivenBackItsOwnStatus)
+{
+    InstallServing();
+    StandInClient& a = AddClient(true, "111", "5|Working|at desk");
+    Start(Playlist);
+    Command("play");
+    ASSERT_TRUE(a.WaitForStatus(TrackZemA, 3000)) << a.Status();
+    a.RecreateMain();
+    Close();
+    EXPECT_EQ(a.Status(), "5|Working|at desk");
+}
+
 // The quick switch in the player's menu and on top of the tray icon's menu:
 // off, every client has its own status back at once and keeps it while the
 // music plays; on, the track comes back at once; the choice outlives a quit

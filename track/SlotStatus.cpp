@@ -108,7 +108,10 @@ void RestoreAllSlots()
 {
     for (const bool slow : {false, true})
         for (TClient& slot : Clients.Slots)
-            if (slot.ProcessId != 0 && slot.Slow == slow) RestoreSlot(slot);
+            if (slot.ProcessId != 0 && slot.Slow == slow) {
+                FollowMainWindow(slot);
+                RestoreSlot(slot);
+            }
 }
 
 // The client has exited showing the plug-in's texts: its file gets the
