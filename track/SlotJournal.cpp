@@ -146,11 +146,7 @@ void JournalSlot(const TClient& slot)
 {
     if (slot.ProcessId == 0 || slot.ShownUnknown || slot.Cut || !FirstOfItsKey(slot)) return;
     if (HoldsStatuses(slot)) return Keep(EntryOf(slot));
-    TLiveJournal& journal = Journal();
-    const auto found = Find(journal.Entries, slot);
-    if (found == journal.Entries.end()) return;
-    journal.Entries.erase(found);
-    WriteJournal(journal.Path, journal.Entries);
+    ForgetJournalEntry(slot);
 }
 
 void ForgetJournalEntry(const TClient& slot)
