@@ -30,6 +30,45 @@ WNDPROC ReplacedPlayerWndProc = nullptr;
 bool ReplacedUnicode = false;
 
 bool Configuring = false;
+// The player holds the module: its init ran, and no quit of the player's
+// own came after it (the dialog's own quit is not the player's).
+bool PlayerHoldsModule = false;
+bool QuitForDialog = false;
+// Init ran after the last quit, the dialog's included.
+bool Initialised = false;
+int OpenWindows = 0;
+
+// A window of the plug-in runs a modal loop on the player's thread, and
+// the player may quit and free the module from a message inside it. The
+// window's own reference keeps the code mapped until its last frame has
+// returned: given up at once while the player still holds the module,
+// else by an APC, which the thread runs only in an alertable wait, never
+// inside the plug-in's frames.
+struct TOwnWindow {
+    HMODULE Module = nullptr;
+    TOwnWindow()
+    {
+        ++OpenWindows;
+        GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                           reinterpret_cast<LPCSTR>(&PlayerWndHook), &Module);
+    }
+    ~TOwnWindow()
+    {
+        --OpenWindows;
+        if (!Module) return;
+        if (PlayerHoldsModule) {
+            FreeLibrary(Module);
+            return;
+        }
+        // FreeLibrary has the procedure's form: one pointer-sized argument,
+        // the same calling convention.
+        QueueUserAPC(reinterpret_cast<PAPCFUNC>(reinterpret_cast<void*>(&FreeLibrary)),
+                     GetCurrentThread(), reinterpret_cast<ULONG_PTR>(Module));
+    }
+    TOwnWindow(const TOwnWindow&) = delete;
+    TOwnWindow& operator=(const TOwnWindow&) = delete;
+};
+
 struct TConfiguring {
     TConfiguring() { Configuring = true; }
     ~TConfiguring() { Configuring = false; }
@@ -134,7 +173,10 @@ void ShowTrayMenu(HWND player)
     POINT cursor{};
     GetCursorPos(&cursor);
     SetForegroundWindow(player);
-    TrackPopupMenu(menu, 0, cursor.x, cursor.y, 0, player, nullptr);
+    {
+        const TOwnWindow open;
+        TrackPopupMenu(menu, 0, cursor.x, cursor.y, 0, player, nullptr);
+    }
     DeleteMenu(menu, ClientsMenuItemId, MF_BYCOMMAND);
     DeleteMenu(menu, QuickSwitchMenuItemId, MF_BYCOMMAND);
     if (OldPlayerWndProc) InsertQuickSwitch(menu, MenuEnd);
@@ -166,12 +208,16 @@ void AfterPlayerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         if (SettingOn(Setting::SaveRestore)) RestoreAllClients(WantedNow());
         return;
     }
+    // The player may quit the plug-in inside either window's loop: nothing
+    // follows them.
     if (message == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) == ConfigMenuItemId)
-        PluginConfig();
+        return PluginConfig();
+    if (message == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) == ClientsMenuItemId) {
+        const TOwnWindow open;
+        return ShowClientsWindow(window, CurrentState.Captions, SettingText(Setting::Lang));
+    }
     if (message == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) == QuickSwitchMenuItemId)
         ToggleQuickSwitch(window);
-    if (message == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) == ClientsMenuItemId)
-        ShowClientsWindow(window, CurrentState.Captions, SettingText(Setting::Lang));
     if (message == TrayCallbackMessage && SettingOn(Setting::SetTray)) OnTrayCallback(lParam);
     if (IsCycleQuery(message, lParam)) return;
     if (IsPlaybackChange(message, wParam, lParam)) StopUpdateTimer(window);
@@ -258,6 +304,8 @@ LRESULT CALLBACK PlayerWndHook(HWND window, UINT message, WPARAM wParam, LPARAM 
 // The player calls the entry points directly: nothing may escape them.
 int PluginInit()
 {
+    PlayerHoldsModule = true;
+    Initialised = true;
     try {
         LoadSettings();
         ApplyEnabledState();
@@ -268,6 +316,8 @@ int PluginInit()
 
 void PluginQuit()
 {
+    Initialised = false;
+    if (!QuitForDialog) PlayerHoldsModule = false;
     try {
         SaveSettings();
         SetEnableValue(false);
@@ -286,15 +336,25 @@ void PluginConfig()
         if (ConfigDialogWindow) SetForegroundWindow(ConfigDialogWindow);
         return;
     }
+    const TOwnWindow open;
     const TConfiguring configuring;
     try {
         CopyState(CurrentState, DialogState);
         const bool enabled = SettingOn(Setting::Enable);
+        QuitForDialog = true;
         PluginRecord.quit();
+        QuitForDialog = false;
         SetEnableValue(enabled);
         DialogBoxParamA(PluginRecord.hDllInstance, ConfigDialogTemplate, PluginRecord.hwndParent,
                         ConfigDialogProc, 0);
     } catch (...) {
+        QuitForDialog = false;
     }
-    PluginRecord.init();
+    // Unless the player quit the plug-in, or loaded it again, meanwhile.
+    if (PlayerHoldsModule && !Initialised) PluginRecord.init();
+}
+
+bool PluginWindowOpen()
+{
+    return OpenWindows > 0;
 }

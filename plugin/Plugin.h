@@ -25,3 +25,6 @@ LRESULT CALLBACK PlayerWndHook(HWND window, UINT message, WPARAM wParam, LPARAM 
 // never installed, or no other procedure subclassed the player's window
 // after it. Once removed while another one stood after it, never again.
 bool HookIsLastInChain();
+// A window of the plug-in (the configuration dialog, the clients window,
+// the tray menu) runs its loop on the player's thread.
+bool PluginWindowOpen();

@@ -52,7 +52,9 @@ int PluginUninstall(HINSTANCE module)
         // Without its entry the uninstaller would be an orphan; with an
         // entry that could not be removed, it is what removes the entry.
         if (RemoveUninstallEntry(folder)) DeleteFileA((folder + UninstallerName).c_str());
-        return HookIsLastInChain() ? UninstallNow : UninstallAtRestart;
+        // Under a window of its own the module must outlive the window's
+        // loop: the player removes the file at its next start.
+        return HookIsLastInChain() && !PluginWindowOpen() ? UninstallNow : UninstallAtRestart;
     } catch (...) {
         return UninstallAtRestart;
     }

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "plugin/Plugin.h"
 #include "plugin/Tray.h"
 #include "settings/resource.h"
 #include "sim/common/TextFile.h"
@@ -283,18 +284,30 @@ std::vector<std::string> FilesIn(const std::string& folder)
     return names;
 }
 
+// The clients window that the player's process shows, once it shows.
+HWND WaitForClientsWindow(DWORD playerId)
+{
+    for (DWORD start = GetTickCount(); GetTickCount() - start < WaitMs; Sleep(20))
+        for (HWND shown : ProcessWindows(playerId, "#32770"))
+            if (HWND lines = GetDlgItem(shown, IDC_CLIENTLINES)) return GetParent(lines);
+    return nullptr;
+}
+
 // The player's "Uninstall" button: every client gets its own status back,
 // and of the plug-in and what its installer put there only the settings
 // file is left. While its hook is the last on the player's window the
 // plug-in is removed at once; once another plug-in has subclassed the
-// window after it, at the player's restart.
+// window after it, or while its clients window is open, at the player's
+// restart: the window's loop runs on after the removal, and its code must
+// still be there when the user closes it.
 TEST_F(ClientsTest, ThePlayersUninstallGivesTheStatusesBackAndLeavesOnlyTheSettings)
 {
     const char* const key = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\gen_ZEM";
     StandInClient& a = AddClient(true, "111", "5|Working|at desk");
     StandInClient& r = AddClient(false, "333", "2|Away|lunch");
-    for (const bool subclassed : {false, true}) {
-        SCOPED_TRACE(subclassed ? "at restart" : "now");
+    enum TWay { Now, AtRestart, UnderClientsWindow };
+    for (const TWay way : {Now, AtRestart, UnderClientsWindow}) {
+        SCOPED_TRACE(way == Now ? "now" : way == AtRestart ? "at restart" : "under its window");
         InstallServing();
         WriteText(pluginFolder + "\\gen_ZEM.html", "help");
         WriteText(pluginFolder + "\\gen_ZEM-uninstall.exe", "uninstaller");
@@ -311,15 +324,31 @@ TEST_F(ClientsTest, ThePlayersUninstallGivesTheStatusesBackAndLeavesOnlyTheSetti
         Command("play");
         ASSERT_TRUE(a.WaitForStatus(TrackZemA, 3000)) << a.Status();
         ASSERT_TRUE(r.WaitForStatus("11|%Status - Группа|%Status2: Один", 3000)) << r.Status();
-        if (subclassed) Command("subclass");
+        if (way == AtRestart) Command("subclass");
+        HWND clientsWindow = nullptr;
+        if (way == UnderClientsWindow) {
+            PostMessageA(window, WM_COMMAND, ClientsMenuItemId, 0);
+            clientsWindow = WaitForClientsWindow(player.Id());
+            ASSERT_NE(clientsWindow, nullptr);
+        }
         const size_t from = Log().size();
         Command("uninstall");
-        const std::string answer = subclassed ? "0" : "1";
+        const std::string answer = way == Now ? "1" : "0";
         ASSERT_GE(WaitForLine("UNINSTALL gen_ZEM.dll " + answer, from), 0);
-        ASSERT_GE(WaitForLine("DELETED gen_ZEM.dll ok", from), 0);
+        if (clientsWindow) {
+            PostMessageA(clientsWindow, WM_COMMAND, IDCANCEL, 0);
+            for (DWORD start = GetTickCount(); IsWindow(clientsWindow); Sleep(10))
+                ASSERT_LT(GetTickCount() - start, WaitMs);
+            Command("log window closed");
+            ASSERT_GE(WaitForLine("MARK window closed", from), 0);
+        }
+        // Held by its window, the module keeps its file until the player's
+        // process ends; the restarted player deletes it.
+        const char* const deleted =
+            clientsWindow ? "DELETED gen_ZEM.dll failed" : "DELETED gen_ZEM.dll ok";
+        ASSERT_GE(WaitForLine(deleted, from), 0);
         EXPECT_EQ(a.Status(), "5|Working|at desk");
         EXPECT_EQ(r.Status(), "0|Away|lunch");
-        EXPECT_EQ(FilesIn(pluginFolder), std::vector<std::string>{"gen_ZEM.dll.ini"});
         EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &entry), ERROR_SUCCESS);
         // Nothing writes the track again before the player closes.
         Command("play");
@@ -327,6 +356,10 @@ TEST_F(ClientsTest, ThePlayersUninstallGivesTheStatusesBackAndLeavesOnlyTheSetti
         Close();
         EXPECT_EQ(a.Status(), "5|Working|at desk");
         EXPECT_EQ(r.Status(), "0|Away|lunch");
+        if (clientsWindow) {
+            EXPECT_TRUE(DeleteFileA((pluginFolder + "\\gen_ZEM.dll").c_str()));
+        }
+        EXPECT_EQ(FilesIn(pluginFolder), std::vector<std::string>{"gen_ZEM.dll.ini"});
     }
 }
 

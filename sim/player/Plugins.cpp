@@ -116,13 +116,13 @@ void LoadPlugin(const std::string& folder, const std::string& file, HWND window)
 
 }  // namespace
 
-void LoadPlugins(const std::string& folder, HWND window)
+void LoadPlugins(const std::string& folder, HWND window, const std::string& removed)
 {
     PluginFolder = folder;
     if (!PluginFolder.empty() && PluginFolder.back() != '\\' && PluginFolder.back() != '/')
         PluginFolder += '\\';
     for (const std::string& file : PluginFiles(PluginFolder))
-        LoadPlugin(PluginFolder, file, window);
+        if (lstrcmpiA(file.c_str(), removed.c_str()) != 0) LoadPlugin(PluginFolder, file, window);
 }
 
 void UninstallFirstPlugin(HWND window)
@@ -150,12 +150,14 @@ void UninstallFirstPlugin(HWND window)
         return;
     }
     // The player goes down as at a close and deletes the file on its way up
-    // again; the stand-in does both in its own process.
+    // again; the stand-in does both in its own process. A module that is
+    // still mapped keeps its file here, where a restarted player's process
+    // would have let it go: it is not loaded again all the same.
     LogEvent("RESTART");
     QuitPlugins();
     FreePlugins();
     DeletePluginFile(file);
-    LoadPlugins(PluginFolder, window);
+    LoadPlugins(PluginFolder, window, file);
 }
 
 void SubclassAsAnotherPlugin(HWND window)
