@@ -4,6 +4,7 @@
 
 #include "clients/Instances.h"
 #include "track/SlotStatus.h"
+#include "util/Sends.h"
 
 namespace {
 
@@ -16,13 +17,23 @@ struct THandOver {
     HANDLE Wake;
     HANDLE Done;
     HANDLE Thread = nullptr;  // the last worker started
+    DWORD WorkerId = 0;
     TJob Job = TJob::None;
     TWanted Wanted;
+    // A reset asked while a restore is pending runs after it.
+    TJob Next = TJob::None;
+    TWanted NextWanted;
     bool Running = false;
+    bool Serving = false;  // the worker runs an update
     bool Ending = false;
     bool PictureChosen = false;
     // A restore that gives statuses back is asked for or under way.
     bool Restoring = false;
+    // The end of the wait that the player's thread gives the restores asked
+    // for: once it ran out, a later wait for the same restores is not begun
+    // again.
+    DWORD WaitEnd = 0;
+    bool WaitBegun = false;
     TClientsReport Report;
 
     THandOver()
@@ -87,6 +98,7 @@ bool TakeJob(TJob& job, bool& ended)
     Shared.PictureChosen = Shared.PictureChosen || Clients.PictureChosen;
     Clients.PictureChosen = false;
     Shared.Restoring = Shared.Restoring && Shared.Job == TJob::Restore;
+    Shared.Serving = false;
     if (Shared.Job == TJob::None) {
         SetEvent(Shared.Done);
         ended = Shared.Ending;
@@ -94,8 +106,10 @@ bool TakeJob(TJob& job, bool& ended)
         return false;
     }
     job = Shared.Job;
-    Shared.Job = TJob::None;
     Clients.Wanted = Shared.Wanted;
+    Shared.Job = std::exchange(Shared.Next, TJob::None);
+    Shared.Wanted = Shared.NextWanted;
+    Shared.Serving = job == TJob::Update;
     // The player's thread has not switched it off yet.
     if (Shared.PictureChosen)
         Clients.Wanted.Values[SettingIndex(Setting::SetPicture)] = OnOffText(false);
@@ -118,27 +132,77 @@ DWORD WINAPI WorkerMain(LPVOID module)
     return 0;
 }
 
+// The track's work stops at its next message once it is withdrawn; the
+// restore asked for begins then.
+bool SendAllowed()
+{
+    const TLocked locked;
+    return !Shared.Serving || GetCurrentThreadId() != Shared.WorkerId || !TrackWithdrawn();
+}
+
 void Post(TJob job, const TWanted& wanted)
 {
     const TLocked locked;
     if (IsAwaited(job)) ResetEvent(Shared.Done);
     if (job == TJob::Restore) Shared.Restoring = OnIn(wanted.Values, Setting::SaveRestore);
-    Shared.Job = job;
-    Shared.Wanted = wanted;
+    // A pending restore is never replaced: a reset goes after it.
+    if (job == TJob::ResetCaptions && Shared.Job == TJob::Restore) {
+        Shared.Next = job;
+        Shared.NextWanted = wanted;
+    } else {
+        if (job == TJob::Restore && Shared.Job == TJob::ResetCaptions) {
+            Shared.Next = Shared.Job;
+            Shared.NextWanted = Shared.Wanted;
+        }
+        Shared.Job = job;
+        Shared.Wanted = wanted;
+    }
     SetEvent(Shared.Wake);
+}
+
+// What is left of the wait for the restores, begun by the first wait for
+// them; no send waits past its end meanwhile. Under the lock.
+DWORD WaitLeft()
+{
+    const DWORD now = GetTickCount();
+    if (!Shared.WaitBegun) {
+        Shared.WaitBegun = true;
+        Shared.WaitEnd = now + CloseWaitMs;
+        LimitSendsUntil(Shared.WaitEnd == 0 ? 1 : Shared.WaitEnd);
+    }
+    const LONG left = static_cast<LONG>(Shared.WaitEnd - now);
+    return left > 0 ? static_cast<DWORD>(left) : 0;
+}
+
+// A wait that ended in time, or a cycle handed over, leaves the next wait
+// its whole length. Under the lock.
+void EndWait()
+{
+    Shared.WaitBegun = false;
+    LimitSendsUntil(0);
+}
+
+bool Waited(HANDLE handle, DWORD waitMs)
+{
+    const bool done = WaitForSingleObject(handle, waitMs) == WAIT_OBJECT_0;
+    const TLocked locked;
+    if (done) EndWait();
+    return done;
 }
 
 // The player's thread waits for the worker alone: no message of the
 // player is handled inside the wait.
 bool Await(TJob job, const TWanted& wanted)
 {
+    DWORD waitMs = 0;
     {
         // A worker counted as running takes up what is posted now.
         const TLocked locked;
         if (!Shared.Running) return true;
         Post(job, wanted);
+        waitMs = WaitLeft();
     }
-    return WaitForSingleObject(Shared.Done, CloseWaitMs) == WAIT_OBJECT_0;
+    return Waited(Shared.Done, waitMs);
 }
 
 }  // namespace
@@ -154,13 +218,16 @@ bool StartWorker()
     if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
                             reinterpret_cast<LPCSTR>(&WorkerMain), &module))
         return false;
-    const HANDLE thread = CreateThread(nullptr, 0, WorkerMain, module, 0, nullptr);
+    SendGate = SendAllowed;
+    DWORD id = 0;
+    const HANDLE thread = CreateThread(nullptr, 0, WorkerMain, module, 0, &id);
     if (!thread) {
         FreeLibrary(module);
         return false;
     }
     if (Shared.Thread) CloseHandle(Shared.Thread);
     Shared.Thread = thread;
+    Shared.WorkerId = id;
     Shared.Running = true;
     return true;
 }
@@ -168,6 +235,7 @@ bool StartWorker()
 bool EndWorker(bool restore, const TWanted& wanted)
 {
     HANDLE thread = nullptr;
+    DWORD waitMs = 0;
     {
         const TLocked locked;
         if (!Shared.Running) return true;
@@ -178,14 +246,17 @@ bool EndWorker(bool restore, const TWanted& wanted)
         Shared.Ending = true;
         SetEvent(Shared.Wake);
         thread = Shared.Thread;
+        waitMs = WaitLeft();
     }
-    return WaitForSingleObject(thread, CloseWaitMs) == WAIT_OBJECT_0;
+    return Waited(thread, waitMs);
 }
 
 void HandOver(const TWanted& wanted)
 {
     const TLocked locked;
-    if (Shared.Running && !Shared.Ending && !IsAwaited(Shared.Job)) Post(TJob::Update, wanted);
+    if (!Shared.Running || Shared.Ending || IsAwaited(Shared.Job)) return;
+    Post(TJob::Update, wanted);
+    EndWait();
 }
 
 bool RestoreAllClients(const TWanted& wanted)

@@ -15,7 +15,10 @@
 
 // How long a close, quit, configuration or removal waits for every client
 // to have its own status back. The restores it does not wait for go on in
-// the worker, which keeps the module loaded until they are done.
+// the worker, which keeps the module loaded until they are done. Waits one
+// after another for the same restores (a session's end, then the removal,
+// then the quit) share this length, and while it runs no message to a
+// client waits past its end.
 constexpr DWORD CloseWaitMs = 4000;
 
 // Starts the worker unless one runs (at most one runs at any time); one

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "clients/Worker.h"
 #include "plugin/UpdateCycle.h"
 #include "plugin/wa_ipc.h"
 #include "sim/common/ClientCommands.h"
@@ -348,6 +349,40 @@ TEST_F(HangTest, AClosingInsideACycleLeavesTheClientsTheirOwnStatus)
         late.Command("slow 0");
         late.Sync();
     }
+}
+
+// A slow client is being registered, each message answered after 180 ms,
+// when another program closes the player: the work on it stops at its next
+// message, and the clients that answer promptly get their own status back
+// within the close's wait. The slow one is written nothing.
+TEST_F(HangTest, AClosingCutsIntoTheWorkOnSlowClients)
+{
+    InstallServing({{"Picture", "11"}});
+    StandInClient& a = AddClient(true, "111", OwnA);
+    StandInClient& r = AddClient(false, "333", "3|Away|lunch");
+    Start(TwoTracks);
+    Command("play");
+    ASSERT_TRUE(a.WaitForStatus(FirstTrackA, 3000)) << a.Status();
+    ASSERT_TRUE(r.WaitForStatus("11|%Status - Группа|%Status2: Один", 3000)) << r.Status();
+    // Its dialog has no controls until it is opened, and it is given its own
+    // texts under the music picture: registering it takes some forty
+    // messages.
+    StandInClient& s = AddClient(true, "100", "9|Late|again", " --lazy-dialog");
+    s.Command("slow 180");
+    s.Sync();
+    ASSERT_GE(WaitForLine(CycleRequest, Log().size()), 0);
+    Sleep(500);
+    const DWORD start = GetTickCount();
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(window, WM_CLOSE, 0, 0, SMTO_NORMAL, WaitMs, &answer);
+    ASSERT_TRUE(player.WaitForExit(WaitMs));
+    EXPECT_LT(GetTickCount() - start, CloseWaitMs + 500);
+    a.Sync();
+    r.Sync();
+    EXPECT_EQ(a.Status(), OwnA);
+    EXPECT_EQ(r.Status(), "0|Away|lunch");
+    s.Sync();
+    EXPECT_EQ(s.Status(), "9|Late|again");
 }
 
 // The client answers the new caption only after the plug-in has given up

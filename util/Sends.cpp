@@ -1,6 +1,7 @@
 #include "util/Sends.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <limits>
 
@@ -30,14 +31,30 @@ UINT TimeoutFor(UINT message, WPARAM wParam, LPARAM lParam)
     return SendTimeoutMs + static_cast<UINT>(std::min<size_t>(bytes / TextBytesPerMs, TextExtraMs));
 }
 
+std::atomic<DWORD> SendsEnd{0};
+
+UINT Limited(UINT timeout)
+{
+    const DWORD end = SendsEnd.load();
+    const LONG left = end == 0 ? 0 : static_cast<LONG>(end - GetTickCount());
+    if (left <= 0) return timeout;
+    return std::min(timeout, std::max(SendTimeoutMs, static_cast<UINT>(left)));
+}
+
 }  // namespace
 
 TSendObserver SendObserver = nullptr;
+TSendGate SendGate = nullptr;
+
+void LimitSendsUntil(DWORD end)
+{
+    SendsEnd = end;
+}
 
 TAnswer SendToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     TAnswer answer;
-    if (!window) return answer;
+    if (!window || (SendGate && !SendGate())) return answer;
     if (SendObserver) SendObserver(window, message, wParam, lParam);
     // Wine answers the ANSI WM_GETTEXTLENGTH of another thread's window
     // with a second send that waits without a limit; the wide one keeps the
@@ -50,7 +67,7 @@ TAnswer SendToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     const LRESULT sent =
         wide ? SendMessageTimeoutW(window, message, wParam, lParam, flags, SendTimeoutMs, &value)
              : SendMessageTimeoutA(window, message, wParam, lParam, flags,
-                                   TimeoutFor(message, wParam, lParam), &value);
+                                   Limited(TimeoutFor(message, wParam, lParam)), &value);
     if (sent == 0) return answer;
     answer.Answered = true;
     answer.Value = static_cast<LRESULT>(value);
