@@ -248,13 +248,30 @@ bool IsZemInstance(const TClient& instance)
     return instance.MainWnd.ClassName == ZemClient.MainWnd.ClassName;
 }
 
-bool IsSameClient(const TClient& instance)
+namespace {
+
+enum class TSameness { Same, Other, Unknown };
+
+TSameness Sameness(const TClient& instance)
 {
     HWND main = instance.MainWnd.Handle;
     if (!IsRunning(instance) || !IsValidWindow(main) || WindowProcess(main) != instance.ProcessId)
-        return false;
+        return TSameness::Other;
     std::string title;
-    return GetControlText(main, title) && title == instance.MainWnd.Text;
+    if (!GetControlText(main, title)) return TSameness::Unknown;
+    return title == instance.MainWnd.Text ? TSameness::Same : TSameness::Other;
+}
+
+}  // namespace
+
+bool IsSameClient(const TClient& instance)
+{
+    return Sameness(instance) == TSameness::Same;
+}
+
+bool MayBeSameClient(const TClient& instance)
+{
+    return Sameness(instance) != TSameness::Other;
 }
 
 std::string GetProcessExePath(uint32_t processId)

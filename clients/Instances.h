@@ -26,6 +26,8 @@ bool IsZemInstance(const TClient& instance);
 // Still the client the slot registered: its main window, in the same
 // process, which still runs, under the same title (account).
 bool IsSameClient(const TClient& instance);
+// The same, or a client that did not answer when its title was asked for.
+bool MayBeSameClient(const TClient& instance);
 // A slot whose client made its main window anew takes up the new one, of its
 // own process and showing its own title, before a restore asks for it.
 void FollowMainWindow(TClient& slot);

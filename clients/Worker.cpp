@@ -8,14 +8,20 @@
 
 namespace {
 
+// A client that did not take its own status back is tried again this
+// often, for as long as the process runs.
+constexpr DWORD RestoreRetryMs = 500;
+
 enum class TJob { None, Update, Restore, ResetCaptions };
 
 // The hand-over, guarded by its lock. Wake starts the worker on a job;
-// Done is set once no restore or reset is left to do.
+// Done is set once no restore or reset is left to do, and Settled once the
+// worker waits to try again the restores that clients did not take.
 struct THandOver {
     CRITICAL_SECTION Lock;
     HANDLE Wake;
     HANDLE Done;
+    HANDLE Settled;
     HANDLE Thread = nullptr;  // the last worker started
     DWORD WorkerId = 0;
     TJob Job = TJob::None;
@@ -25,6 +31,7 @@ struct THandOver {
     TWanted NextWanted;
     bool Running = false;
     bool Serving = false;  // the worker runs an update
+    bool RestoresLeft = false;
     bool Ending = false;
     bool PictureChosen = false;
     // A restore that gives statuses back is asked for or under way.
@@ -38,7 +45,8 @@ struct THandOver {
 
     THandOver()
         : Wake(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
-          Done(CreateEventA(nullptr, TRUE, TRUE, nullptr))
+          Done(CreateEventA(nullptr, TRUE, TRUE, nullptr)),
+          Settled(CreateEventA(nullptr, TRUE, FALSE, nullptr))
     {
         InitializeCriticalSection(&Lock);
     }
@@ -47,6 +55,7 @@ struct THandOver {
         DeleteCriticalSection(&Lock);
         CloseHandle(Wake);
         CloseHandle(Done);
+        CloseHandle(Settled);
         if (Thread) CloseHandle(Thread);
     }
     THandOver(const THandOver&) = delete;
@@ -76,16 +85,24 @@ void PublishReport()
     Shared.Report = std::move(report);
 }
 
+void SetRestoresLeft(bool left)
+{
+    const TLocked locked;
+    Shared.RestoresLeft = left;
+}
+
 void RunJob(TJob job)
 {
     if (job == TJob::Update) {
+        // The slots left are served as ever.
+        SetRestoresLeft(false);
         ServeClients();
         Clients.Served = Clients.Slots;
         // A pass cut short for a restore did not find every client.
         if (!TrackWithdrawn()) PublishReport();
         return;
     }
-    if (job == TJob::Restore) return RestoreAllSlots();
+    if (job == TJob::Restore) return SetRestoresLeft(!RestoreAllSlots());
     for (TClient& slot : Clients.Served)
         if (!slot.ProfileDir.empty() && IsZemInstance(slot)) ResetCaptionsFromBackup(slot);
 }
@@ -101,7 +118,8 @@ bool TakeJob(TJob& job, bool& ended)
     Shared.Serving = false;
     if (Shared.Job == TJob::None) {
         SetEvent(Shared.Done);
-        ended = Shared.Ending;
+        if (Shared.RestoresLeft) SetEvent(Shared.Settled);
+        ended = Shared.Ending && !Shared.RestoresLeft;
         if (ended) Shared.Running = false;
         return false;
     }
@@ -116,12 +134,19 @@ bool TakeJob(TJob& job, bool& ended)
     return true;
 }
 
+DWORD RetryWait()
+{
+    const TLocked locked;
+    return Shared.RestoresLeft ? RestoreRetryMs : INFINITE;
+}
+
 DWORD WINAPI WorkerMain(LPVOID module)
 {
     bool ended = false;
     while (!ended) {
-        WaitForSingleObject(Shared.Wake, INFINITE);
+        const bool retry = WaitForSingleObject(Shared.Wake, RetryWait()) == WAIT_TIMEOUT;
         try {
+            if (retry) RunJob(TJob::Restore);
             TJob job = TJob::None;
             while (TakeJob(job, ended)) RunJob(job);
         } catch (...) {
@@ -144,6 +169,7 @@ void Post(TJob job, const TWanted& wanted)
 {
     const TLocked locked;
     if (IsAwaited(job)) ResetEvent(Shared.Done);
+    ResetEvent(Shared.Settled);
     if (job == TJob::Restore) Shared.Restoring = OnIn(wanted.Values, Setting::SaveRestore);
     // A pending restore is never replaced: a reset goes after it.
     if (job == TJob::ResetCaptions && Shared.Job == TJob::Restore) {
@@ -182,12 +208,16 @@ void EndWait()
     LimitSendsUntil(0);
 }
 
-bool Waited(HANDLE handle, DWORD waitMs)
+// True when the first handle was signalled in time, and every client has
+// its own status back.
+bool Waited(const std::vector<HANDLE>& handles, DWORD waitMs)
 {
-    const bool done = WaitForSingleObject(handle, waitMs) == WAIT_OBJECT_0;
+    const bool done = WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(),
+                                             FALSE, waitMs) == WAIT_OBJECT_0;
     const TLocked locked;
-    if (done) EndWait();
-    return done;
+    const bool all = done && !Shared.RestoresLeft;
+    if (all) EndWait();
+    return all;
 }
 
 // The player's thread waits for the worker alone: no message of the
@@ -202,7 +232,7 @@ bool Await(TJob job, const TWanted& wanted)
         Post(job, wanted);
         waitMs = WaitLeft();
     }
-    return Waited(Shared.Done, waitMs);
+    return Waited({Shared.Done}, waitMs);
 }
 
 }  // namespace
@@ -234,7 +264,7 @@ bool StartWorker()
 
 bool EndWorker(bool restore, const TWanted& wanted)
 {
-    HANDLE thread = nullptr;
+    std::vector<HANDLE> handles;
     DWORD waitMs = 0;
     {
         const TLocked locked;
@@ -245,10 +275,11 @@ bool EndWorker(bool restore, const TWanted& wanted)
             Shared.Job = TJob::None;
         Shared.Ending = true;
         SetEvent(Shared.Wake);
-        thread = Shared.Thread;
+        // A worker that waits to try restores again keeps the module.
+        handles = {Shared.Thread, Shared.Settled};
         waitMs = WaitLeft();
     }
-    return Waited(thread, waitMs);
+    return Waited(handles, waitMs);
 }
 
 void HandOver(const TWanted& wanted)

@@ -27,13 +27,16 @@ bool StartWorker();
 // The worker ends after the restores asked for, with restore after one of
 // every client first; with it end the track's writes: a pending update is
 // dropped. Waits for its end as RestoreAllClients does, so that the module
-// is free once it returns in time; true then.
+// is free once it returns in time; true then. A client that did not take
+// its own status back is tried again every so often, for as long as the
+// process runs: the worker, and with it the module, stays until it takes
+// it, and the wait ends (false) once only such tries are left.
 bool EndWorker(bool restore, const TWanted& wanted);
 // The newest state the clients should show; one not yet taken up is
 // replaced by it. A pending restore goes first.
 void HandOver(const TWanted& wanted);
 // Every client gets its own status back (as SaveRestore in wanted says);
-// true when the worker finished within CloseWaitMs.
+// true when each one has it, within CloseWaitMs.
 bool RestoreAllClients(const TWanted& wanted);
 // The ZEM clients of the last pass get the captions of their backup files
 // back; waits as RestoreAllClients does.

@@ -238,10 +238,12 @@ TClientUse LeftAloneUse(int32_t picture)
 bool ZemApplyStatus(TClient& instance, const TStatus& status)
 {
     const bool valid = IsValidWindow(instance.StatusWnd.Handle);
-    // The user's own dialog open on screen is left alone.
-    if (IsWindowVisible(instance.StatusWnd.Handle) && WantedOn(Setting::Enable)) {
+    // The user's own dialog open on screen is left alone: a restore is not
+    // done then, and is tried again.
+    if (IsWindowVisible(instance.StatusWnd.Handle) &&
+        (WantedOn(Setting::Enable) || Clients.RestoreDepth > 0)) {
         instance.Use = TClientUse::StatusWindowOpen;
-        return valid;
+        return valid && Clients.RestoreDepth == 0;
     }
     if (!valid) return valid;
     // A copy: the status handed in may be one of the slot's own, which the

@@ -46,15 +46,18 @@ int PluginUninstall(HINSTANCE module)
         // From here on nothing writes the track again: the quit that the
         // player calls next finds every client given back already.
         EndUpdates(PluginRecord.hwndParent);
-        RestoreAllClients(WantedNow());
+        const bool givenBack = RestoreAllClients(WantedNow());
         const std::string folder = FolderOf(ModulePath(module));
         DeleteFileA(HelpPagePath().c_str());
         // Without its entry the uninstaller would be an orphan; with an
         // entry that could not be removed, it is what removes the entry.
         if (RemoveUninstallEntry(folder)) DeleteFileA((folder + UninstallerName).c_str());
         // Under a window of its own the module must outlive the window's
-        // loop: the player removes the file at its next start.
-        return HookIsLastInChain() && !PluginWindowOpen() ? UninstallNow : UninstallAtRestart;
+        // loop, and the worker keeps it while it tries again the clients
+        // that did not take their status back: the player removes the file
+        // at its next start.
+        return givenBack && HookIsLastInChain() && !PluginWindowOpen() ? UninstallNow
+                                                                       : UninstallAtRestart;
     } catch (...) {
         return UninstallAtRestart;
     }

@@ -589,6 +589,36 @@ TEST_F(ClientsTest, AStatusWindowOnTheUsersScreen)
     Cycle();
     EXPECT_EQ(a.Status(), "5|Working|at desk");  // ZEM: left alone
     EXPECT_EQ(r.Status(), "2|Away|lunch");       // RnQ: written, never confirmed
+
+    // Opened while the client shows the track, the dialog is not written
+    // under the user's eyes when the plug-in gives the statuses back for its
+    // configuration: that is tried again, and done once the dialog closes.
+    a.Command("hide-status");
+    ASSERT_TRUE(a.WaitForStatus(TrackZemA, 3000)) << a.Status();
+    a.Command("open-status");
+    a.Sync();
+    const size_t taken = a.Statuses().size();
+    Command("config");
+    ASSERT_NE(WaitForConfigDialog(player.Id()), nullptr);
+    Sleep(1000);
+    EXPECT_EQ(a.Statuses().size(), taken);
+    a.Command("hide-status");
+    EXPECT_TRUE(a.WaitForStatus("5|Working|at desk", 3000)) << a.Status();
+    AnswerConfigDialog(IDCANCEL);
+
+    // Open at the close, it keeps the track and its journal entry: the next
+    // start gives it its own status back.
+    ASSERT_TRUE(a.WaitForStatus(TrackZemA, 8000)) << a.Status();
+    a.Command("open-status");
+    a.Sync();
+    Close();
+    EXPECT_EQ(a.Status(), TrackZemA);
+    a.Command("hide-status");
+    Start(Playlist);
+    Command("play");
+    Cycle();
+    Command("stop");
+    EXPECT_TRUE(a.WaitForStatus("5|Working|at desk", 3000)) << a.Status();
     Close();
 }
 

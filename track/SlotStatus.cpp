@@ -104,14 +104,22 @@ void RestoreSlot(TClient& slot)
 
 // Every client that answered promptly gets its own status back before the
 // slow ones: a close waits for the worker only so long.
-void RestoreAllSlots()
+bool RestoreAllSlots()
 {
+    bool all = true;
     for (const bool slow : {false, true})
         for (TClient& slot : Clients.Slots)
             if (slot.ProcessId != 0 && slot.Slow == slow) {
                 FollowMainWindow(slot);
-                RestoreSlot(slot);
+                if (GiveBackSaved(slot)) {
+                    ForgetJournalEntry(slot);
+                } else if (WantedOn(Setting::SaveRestore) && MayBeSameClient(slot)) {
+                    all = false;
+                    continue;
+                }
+                ClearSlot(slot);
             }
+    return all;
 }
 
 // The client has exited showing the plug-in's texts: its file gets the

@@ -14,8 +14,11 @@ bool ApplySlotStatus(TClient& slot, const TStatus& status);
 bool GiveBackSaved(TClient& slot);
 // Gives the saved statuses back, then empties the slot.
 void RestoreSlot(TClient& slot);
-// The prompt clients first.
-void RestoreAllSlots();
+// Every slot is given back and emptied, the prompt clients first. A client
+// that is still the one registered and did not take its status back (its
+// dialog on the user's screen, or no answer) keeps its slot and its entry,
+// to be tried again; true when no slot is left.
+bool RestoreAllSlots();
 // Written whole or not at all.
 bool WriteCustomStatusFile(TClient& slot);
 void ResetCaptionsFromBackup(TClient& slot);
