@@ -287,6 +287,30 @@ TEST_F(HangTest, AClientHungWhileThePlayerClosesGetsItsOwnStatusAtTheNextStart)
     Close();
 }
 
+// A client hangs when the player's "Uninstall" is pressed: the others get
+// their own status back at once, and it gets its own once it wakes, while
+// the player runs. The player removes the file at its next start.
+TEST_F(HangTest, AClientHungAtTheRemovalGetsItsOwnStatusOnceItWakes)
+{
+    InstallServing();
+    StandInClient& a = AddClient(true, "111", OwnA);
+    StandInClient& h = AddClient(true, "222", OwnB);
+    Start(TwoTracks);
+    Command("play");
+    ASSERT_TRUE(a.WaitForStatus(FirstTrackA, 3000)) << a.Status();
+    ASSERT_TRUE(h.WaitForStatus(FirstTrackB, 3000)) << h.Status();
+    Cycle();
+    h.Command("hang 3000");
+    WaitUntilAsleep(h, 3000);
+    const size_t from = Log().size();
+    Command("uninstall");
+    ASSERT_GE(WaitForLine("UNINSTALL gen_ZEM.dll 0", from), 0);
+    EXPECT_EQ(a.Status(), OwnA);
+    EXPECT_TRUE(h.WaitForStatus(OwnB, 6000)) << h.Status();
+    Close();
+    EXPECT_TRUE(DeleteFileA((pluginFolder + "\\gen_ZEM.dll").c_str()));
+}
+
 // Another program closes the player while the clients' work waits on a
 // client that hangs, or on one that is slow: no cycle of the player waited
 // on it, and what the work had still to do is never done. Every client that
