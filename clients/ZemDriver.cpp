@@ -208,7 +208,9 @@ void RememberShown(TClient& instance, const TStatus& written, bool put)
 {
     instance.Cut = true;
     TStatus shown;
-    const bool read = ZemReadStatus(instance, shown);
+    // Under another account the dialog shows that account's status, not
+    // what the write left.
+    const bool read = ZemReadStatus(instance, shown) && IsSameClient(instance);
     if (!IsValidWindow(instance.StatusWnd.Handle)) return;
     if (read) instance.Current = shown;
     instance.ShownUnknown = !read;

@@ -212,6 +212,28 @@ TEST_F(HangTest, AnAccountSwitchDuringASlowUpdateKeepsTheAccountsApart)
     EXPECT_EQ(s.Status(), OwnA);
     for (const std::string& taken : TakenSince(s, from))
         EXPECT_TRUE(taken == OwnA || taken == SecondTrackA) << taken;
+
+    // The new account's user sets its own status at once: the write goes no
+    // further into it, and nothing of the old account's ever reaches it.
+    const std::string own222 = "7|Own222|long222";
+    s.Command("title 111");
+    s.UserStatus(OwnA);
+    Start(TwoTracks);
+    Command("play");
+    ASSERT_TRUE(s.WaitForStatus(FirstTrackA, 30000)) << s.Status();
+    Press("next", PlayerNext);
+    ASSERT_GE(WaitForLine(CycleRequest, Log().size()), 0);
+    Sleep(450);
+    s.Command("title 222");
+    s.UserStatus(own222);
+    const size_t switched = s.Log().size();
+    ASSERT_TRUE(s.WaitForStatus("11|Own222 - Очень длин\x85|long222: Two", 30000)) << s.Status();
+    Command("stop");
+    EXPECT_TRUE(s.WaitForStatus(own222, 30000)) << s.Status();
+    Close();
+    EXPECT_EQ(s.Status(), own222);
+    for (const std::string& taken : TakenSince(s, switched))
+        EXPECT_EQ(taken.find("Working"), std::string::npos) << taken;
 }
 
 // Another program closes the player while a slow client it has just found
