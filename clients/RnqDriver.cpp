@@ -110,7 +110,10 @@ bool RnqApplyStatus(TClient& instance, const TStatus& status)
         if (!ReadControlOrNone(longText, shownLongText)) return false;
         change = CompareTexts(shownLongText, handed.LongText) != 0;
     }
-    if (!change || !IsSameClient(instance)) return ok;
+    if (!change) return ok;
+    // Under another account nothing of this one's goes in, and a restore
+    // is not done: the entry stays for the account's return.
+    if (!IsSameClient(instance)) return ok && Clients.RestoreDepth == 0;
     TStatus expected = instance.Current;
     if (WantedOn(Setting::SetStatus)) expected.Caption = handed.Caption;
     if (WantedOn(Setting::SetLongStatus)) expected.LongText = handed.LongText;

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "clients/Instances.h"
+#include "clients/Jobs.h"
 #include "track/SlotStatus.h"
 #include "util/Sends.h"
 
@@ -11,8 +12,6 @@ namespace {
 // A client that did not take its own status back is tried again this
 // often, for as long as the process runs.
 constexpr DWORD RestoreRetryMs = 500;
-
-enum class TJob { None, Update, Restore, ResetCaptions };
 
 // The hand-over, guarded by its lock. Wake starts the worker on a job;
 // Done is set once no restore or reset is left to do, and Settled once the
@@ -24,11 +23,7 @@ struct THandOver {
     HANDLE Settled;
     HANDLE Thread = nullptr;  // the last worker started
     DWORD WorkerId = 0;
-    TJob Job = TJob::None;
-    TWanted Wanted;
-    // A reset asked while a restore is pending runs after it.
-    TJob Next = TJob::None;
-    TWanted NextWanted;
+    TJobs Jobs;
     bool Running = false;
     bool Serving = false;  // the worker runs an update
     bool RestoresLeft = false;
@@ -70,11 +65,6 @@ struct TLocked {
     TLocked& operator=(const TLocked&) = delete;
 };
 
-bool IsAwaited(TJob job)
-{
-    return job == TJob::Restore || job == TJob::ResetCaptions;
-}
-
 void PublishReport()
 {
     TClientsReport report;
@@ -109,24 +99,21 @@ void RunJob(TJob job)
 
 // The job to run next, with its state; false, and the worker no longer
 // counted as running, when it is to end.
-bool TakeJob(TJob& job, bool& ended)
+bool NextJob(TJob& job, bool& ended)
 {
     const TLocked locked;
     Shared.PictureChosen = Shared.PictureChosen || Clients.PictureChosen;
     Clients.PictureChosen = false;
-    Shared.Restoring = Shared.Restoring && Shared.Job == TJob::Restore;
+    Shared.Restoring = Shared.Restoring && Shared.Jobs.Job == TJob::Restore;
     Shared.Serving = false;
-    if (Shared.Job == TJob::None) {
+    if (Shared.Jobs.Job == TJob::None) {
         SetEvent(Shared.Done);
         if (Shared.RestoresLeft) SetEvent(Shared.Settled);
         ended = Shared.Ending && !Shared.RestoresLeft;
         if (ended) Shared.Running = false;
         return false;
     }
-    job = Shared.Job;
-    Clients.Wanted = Shared.Wanted;
-    Shared.Job = std::exchange(Shared.Next, TJob::None);
-    Shared.Wanted = Shared.NextWanted;
+    job = TakeJob(Shared.Jobs, Clients.Wanted);
     Shared.Serving = job == TJob::Update;
     // The player's thread has not switched it off yet.
     if (Shared.PictureChosen)
@@ -148,7 +135,7 @@ DWORD WINAPI WorkerMain(LPVOID module)
         try {
             if (retry) RunJob(TJob::Restore);
             TJob job = TJob::None;
-            while (TakeJob(job, ended)) RunJob(job);
+            while (NextJob(job, ended)) RunJob(job);
         } catch (...) {
             // The next job starts afresh.
         }
@@ -171,18 +158,7 @@ void Post(TJob job, const TWanted& wanted)
     if (IsAwaited(job)) ResetEvent(Shared.Done);
     ResetEvent(Shared.Settled);
     if (job == TJob::Restore) Shared.Restoring = OnIn(wanted.Values, Setting::SaveRestore);
-    // A pending restore is never replaced: a reset goes after it.
-    if (job == TJob::ResetCaptions && Shared.Job == TJob::Restore) {
-        Shared.Next = job;
-        Shared.NextWanted = wanted;
-    } else {
-        if (job == TJob::Restore && Shared.Job == TJob::ResetCaptions) {
-            Shared.Next = Shared.Job;
-            Shared.NextWanted = Shared.Wanted;
-        }
-        Shared.Job = job;
-        Shared.Wanted = wanted;
-    }
+    PostJob(Shared.Jobs, job, wanted);
     SetEvent(Shared.Wake);
 }
 
@@ -271,8 +247,8 @@ bool EndWorker(bool restore, const TWanted& wanted)
         if (!Shared.Running) return true;
         if (restore)
             Post(TJob::Restore, wanted);
-        else if (Shared.Job == TJob::Update)
-            Shared.Job = TJob::None;
+        else if (Shared.Jobs.Job == TJob::Update)
+            Shared.Jobs.Job = TJob::None;
         Shared.Ending = true;
         SetEvent(Shared.Wake);
         // A worker that waits to try restores again keeps the module.
@@ -285,7 +261,7 @@ bool EndWorker(bool restore, const TWanted& wanted)
 void HandOver(const TWanted& wanted)
 {
     const TLocked locked;
-    if (!Shared.Running || Shared.Ending || IsAwaited(Shared.Job)) return;
+    if (!Shared.Running || Shared.Ending || IsAwaited(Shared.Jobs.Job)) return;
     Post(TJob::Update, wanted);
     EndWait();
 }
@@ -331,5 +307,5 @@ TClientsReport LastClientsReport()
 bool TrackWithdrawn()
 {
     const TLocked locked;
-    return Shared.Ending || IsAwaited(Shared.Job);
+    return Shared.Ending || IsAwaited(Shared.Jobs.Job);
 }

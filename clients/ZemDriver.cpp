@@ -210,7 +210,7 @@ void RememberShown(TClient& instance, const TStatus& written, bool put)
     TStatus shown;
     // Under another account the dialog shows that account's status, not
     // what the write left.
-    const bool read = ZemReadStatus(instance, shown) && IsSameClient(instance);
+    const bool read = ZemReadStatus(instance, shown) && MayBeSameClient(instance);
     if (!IsValidWindow(instance.StatusWnd.Handle)) return;
     if (read) instance.Current = shown;
     instance.ShownUnknown = !read;

@@ -190,6 +190,32 @@ TEST_F(ClientsTest, ANewTitleIsAnotherAccountWithItsOwnStatus)
     EXPECT_EQ(std::count(statuses.begin() + before, statuses.end(), "5|Working|at desk"), 0);
 }
 
+// An RnQ shows another account when the player closes: the close writes
+// nothing into it and keeps the first account's way back, which that
+// account gets once it shows again.
+TEST_F(ClientsTest, AnRnqUnderAnotherAccountAtTheCloseKeepsTheFirstAccountsEntry)
+{
+    InstallServing();
+    StandInClient& r = AddClient(false, "333", "2|Away|lunch");
+    const std::string track = "11|%Status - Группа|%Status2: Один";
+    Start(Playlist);
+    Command("play");
+    ASSERT_TRUE(r.WaitForStatus(track, 3000)) << r.Status();
+    const size_t taken = r.Statuses().size();
+    r.Command("title 444");
+    r.Sync();
+    Close();
+    EXPECT_EQ(r.Statuses().size(), taken);
+    r.Command("title 333");
+    r.Sync();
+    Start(Playlist);
+    Command("play");
+    Cycle();
+    Command("stop");
+    EXPECT_TRUE(r.WaitForStatus("0|Away|lunch", 3000)) << r.Status();
+    Close();
+}
+
 // A main window made anew just before the close is followed by the close's
 // restore, which does not wait for a cycle to take it up.
 TEST_F(ClientsTest, AMainWindowMadeAnewJustBeforeTheCloseIsGivenBackItsOwnStatus)
