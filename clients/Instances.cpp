@@ -184,13 +184,14 @@ TClientLine LineOf(const TClient& slot)
     return {slot.ClientName, LeftBytes(AccountOf(slot.MainWnd.Text), MaxListedAccount), slot.Use};
 }
 
-void AddInstance(TClient& slot, uint32_t processId, HWND window, const TClient& before)
+// True once the window is registered into the slot.
+bool AddInstance(TClient& slot, uint32_t processId, HWND window, const TClient& before)
 {
     TClient added;
     if (!ReadNewInstance(added, processId, window)) {
         // Listed only once its kind is known: the title answered.
         if (!added.ClientName.empty()) Clients.Found.push_back(LineOf(added));
-        return;
+        return false;
     }
     // Another account logged in while the client still shows what the
     // plug-in wrote for the one before: that is no status of the new
@@ -204,6 +205,24 @@ void AddInstance(TClient& slot, uint32_t processId, HWND window, const TClient& 
     // A write cut by a player that died: the client gets its own status back
     // before anything else is written into it.
     if (slot.Cut) GiveBackSaved(slot);
+    return true;
+}
+
+TClient* PredecessorOf(uint32_t processId, HWND window)
+{
+    for (TClient& kept : Clients.Predecessors)
+        if (kept.ProcessId == processId && kept.MainWnd.Handle == window) return &kept;
+    return nullptr;
+}
+
+// The window's new account could not be registered yet: the one before
+// stays known for the next try.
+void KeepPredecessor(const TClient& before)
+{
+    TClient* place = PredecessorOf(before.ProcessId, before.MainWnd.Handle);
+    for (TClient& kept : Clients.Predecessors)
+        if (!place && kept.ProcessId == 0) place = &kept;
+    if (place) *place = before;
 }
 
 bool IsHeldBySlot(HWND window)
@@ -308,7 +327,8 @@ void RegisterWindow(uint32_t processId, HWND window)
     if (processId == 0 || !GetControlText(window, title)) return;
     TClient* orphan = IsHeldBySlot(window) ? nullptr : OrphanOf(processId);
     if (orphan) orphan->MainWnd.Handle = window;
-    TClient before;
+    TClient* kept = PredecessorOf(processId, window);
+    TClient before = kept ? *kept : TClient{};
     for (TClient& slot : Clients.Slots) {
         if (slot.ProcessId != processId || slot.MainWnd.Handle != window) continue;
         if (slot.MainWnd.Text == title) return;
@@ -320,7 +340,10 @@ void RegisterWindow(uint32_t processId, HWND window)
     }
     for (TClient& slot : Clients.Slots) {
         if (slot.ProcessId != 0) continue;
-        return AddInstance(slot, processId, window, before);
+        const bool added = AddInstance(slot, processId, window, before);
+        if (!added && before.ProcessId != 0) KeepPredecessor(before);
+        if (added && kept) ClearSlot(*kept);
+        return;
     }
 }
 
@@ -331,6 +354,8 @@ void ServeClients()
     Clients.Found.clear();
     for (TClient& slot : Clients.Slots)
         if (slot.ProcessId != 0 && !IsValidWindow(slot.StatusWnd.Handle)) ReleaseOrReattach(slot);
+    for (TClient& kept : Clients.Predecessors)
+        if (kept.ProcessId != 0 && !IsValidWindow(kept.MainWnd.Handle)) ClearSlot(kept);
     TWindowsAr found;
     for (const TClient& kind : ClientKinds) found.Classes += kind.MainWnd.ClassName + " ";
     CollectWindows(nullptr, found);

@@ -121,6 +121,9 @@ struct TClientsState {
     // The slots as the last pass left them: the captions' reset is for the
     // clients served until the plug-in went away for its dialog.
     std::array<TClient, SlotCount> Served;
+    // The account a main window showed before another logged in, kept until
+    // the new account is registered.
+    std::array<TClient, SlotCount> Predecessors;
     int32_t RestoreDepth = 0;  // above 0 while statuses are put back
     // The user chose another picture in a client: SetPicture goes off.
     bool PictureChosen = false;

@@ -236,6 +236,30 @@ TEST_F(HangTest, AnAccountSwitchDuringASlowUpdateKeepsTheAccountsApart)
         EXPECT_EQ(taken.find("Working"), std::string::npos) << taken;
 }
 
+// Another account logs in to a ZEM that shows the track, and the client
+// sleeps when the new account is first read: the new account, registered
+// once it answers, still takes the track for what the plug-in wrote for the
+// account before, and gets that account's own status at stop.
+TEST_F(HangTest, ANewAccountReadOnlyLaterStillKnowsTheAccountBefore)
+{
+    InstallServing();
+    StandInClient& a = AddClient(true, "111", OwnA);
+    Start(TwoTracks);
+    Command("play");
+    ASSERT_TRUE(a.WaitForStatus(FirstTrackA, 3000)) << a.Status();
+    Cycle();
+    Sleep(500);
+    a.Command("title 222");
+    a.Command("hang-on " + std::to_string(CB_GETCURSEL) + " 2000");
+    WaitUntilAsleep(a, 2000);
+    for (DWORD start = GetTickCount(); FirstTime(a, "AWAKE") == 0; Sleep(20))
+        ASSERT_LT(GetTickCount() - start, 5000u);
+    Cycle();
+    Command("stop");
+    EXPECT_TRUE(a.WaitForStatus(OwnA, 3000)) << a.Status();
+    Close();
+}
+
 // Another program closes the player while a slow client it has just found
 // is being read, at one moment of the reading or another: nothing half read
 // is written into the client (at most the track, if it was done), and its
