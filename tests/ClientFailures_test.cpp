@@ -236,6 +236,33 @@ TEST_F(HangTest, AnAccountSwitchDuringASlowUpdateKeepsTheAccountsApart)
         EXPECT_EQ(taken.find("Working"), std::string::npos) << taken;
 }
 
+// Windows asks to end the session while five clients answer slowly, so
+// that giving their statuses back takes longer than the player waits; the
+// player is closed next. The close does not wait again for the restores
+// whose wait ran out.
+TEST_F(HangTest, TheWaitsOfOneShutdownAreNotStacked)
+{
+    InstallServing();
+    std::vector<StandInClient*> slow;
+    for (const char* account : {"100", "101", "102", "103", "104"})
+        slow.push_back(&AddClient(true, account, OwnA));
+    Start(TwoTracks);
+    Command("play");
+    for (StandInClient* client : slow) ASSERT_TRUE(client->WaitForStatus(FirstTrackA, 8000));
+    Cycle();
+    for (StandInClient* client : slow) {
+        client->Command("slow 150");
+        client->Sync();
+    }
+    const DWORD start = GetTickCount();
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, WaitMs, &answer);
+    SendMessageTimeoutA(window, WM_CLOSE, 0, 0, SMTO_NORMAL, WaitMs, &answer);
+    ASSERT_TRUE(player.WaitForExit(WaitMs));
+    EXPECT_LT(GetTickCount() - start, CloseWaitMs + 1000);
+    for (StandInClient* client : slow) client->Command("slow 0");
+}
+
 // Another account logs in to a ZEM that shows the track, and the client
 // sleeps when the new account is first read: the new account, registered
 // once it answers, still takes the track for what the plug-in wrote for the
