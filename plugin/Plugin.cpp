@@ -208,8 +208,8 @@ void AfterPlayerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         if (SettingOn(Setting::SaveRestore)) RestoreAllClients(WantedNow());
         return;
     }
-    // The player may quit the plug-in inside either window's loop: nothing
-    // follows them.
+    // The player may quit the plug-in inside a window's or the tray menu's
+    // loop: nothing follows them.
     if (message == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) == ConfigMenuItemId)
         return PluginConfig();
     if (message == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) == ClientsMenuItemId) {
@@ -218,7 +218,8 @@ void AfterPlayerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     }
     if (message == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) == QuickSwitchMenuItemId)
         ToggleQuickSwitch(window);
-    if (message == TrayCallbackMessage && SettingOn(Setting::SetTray)) OnTrayCallback(lParam);
+    if (message == TrayCallbackMessage && SettingOn(Setting::SetTray))
+        return OnTrayCallback(lParam);
     if (IsCycleQuery(message, lParam)) return;
     if (IsPlaybackChange(message, wParam, lParam)) StopUpdateTimer(window);
     if (CurrentState.TimerId == 0) StartUpdateTimer(window);
