@@ -17,24 +17,26 @@ TWanted Marked(const char* mark)
 TEST(JobsTest, APendingRestoreIsNeverReplaced)
 {
     TJobs jobs;
-    TWanted taken;
+    const auto expectTaken = [&](TJob job, const char* mark) {
+        TWanted taken;
+        EXPECT_EQ(TakeJob(jobs, taken), job);
+        if (job != TJob::None) {
+            EXPECT_EQ(taken.JournalPath, mark);
+        }
+    };
     PostJob(jobs, TJob::Update, Marked("update"));
     PostJob(jobs, TJob::Restore, Marked("restore"));
     PostJob(jobs, TJob::ResetCaptions, Marked("reset"));
     PostJob(jobs, TJob::Restore, Marked("newer restore"));
-    EXPECT_EQ(TakeJob(jobs, taken), TJob::Restore);
-    EXPECT_EQ(taken.JournalPath, "newer restore");
-    EXPECT_EQ(TakeJob(jobs, taken), TJob::ResetCaptions);
-    EXPECT_EQ(taken.JournalPath, "reset");
-    EXPECT_EQ(TakeJob(jobs, taken), TJob::None);
+    expectTaken(TJob::Restore, "newer restore");
+    expectTaken(TJob::ResetCaptions, "reset");
+    expectTaken(TJob::None, "");
 
     PostJob(jobs, TJob::ResetCaptions, Marked("reset"));
     PostJob(jobs, TJob::Restore, Marked("restore"));
-    EXPECT_EQ(TakeJob(jobs, taken), TJob::Restore);
-    EXPECT_EQ(taken.JournalPath, "restore");
-    EXPECT_EQ(TakeJob(jobs, taken), TJob::ResetCaptions);
-    EXPECT_EQ(taken.JournalPath, "reset");
-    EXPECT_EQ(TakeJob(jobs, taken), TJob::None);
+    expectTaken(TJob::Restore, "restore");
+    expectTaken(TJob::ResetCaptions, "reset");
+    expectTaken(TJob::None, "");
 }
 
 }  // namespace

@@ -83,6 +83,11 @@ struct HangTest : ClientsTest {
         for (DWORD start = GetTickCount(); FirstTime(client, line) == 0; Sleep(20))
             ASSERT_LT(GetTickCount() - start, 5000u);
     }
+    void WaitUntilAwake(const StandInClient& client)
+    {
+        for (DWORD start = GetTickCount(); FirstTime(client, "AWAKE") == 0; Sleep(20))
+            ASSERT_LT(GetTickCount() - start, 5000u);
+    }
 
     // Until the client wakes, the player answers what is sent to it and
     // runs what it posts itself within the wait for one client.
@@ -279,8 +284,7 @@ TEST_F(HangTest, ANewAccountReadOnlyLaterStillKnowsTheAccountBefore)
     a.Command("title 222");
     a.Command("hang-on " + std::to_string(CB_GETCURSEL) + " 2000");
     WaitUntilAsleep(a, 2000);
-    for (DWORD start = GetTickCount(); FirstTime(a, "AWAKE") == 0; Sleep(20))
-        ASSERT_LT(GetTickCount() - start, 5000u);
+    WaitUntilAwake(a);
     Cycle();
     Command("stop");
     EXPECT_TRUE(a.WaitForStatus(OwnA, 3000)) << a.Status();
@@ -347,8 +351,7 @@ TEST_F(HangTest, AClientHungWhileThePlayerClosesGetsItsOwnStatusAtTheNextStart)
     a.Command("hang 3000");
     WaitUntilAsleep(a, 3000);
     Close();
-    for (DWORD start = GetTickCount(); FirstTime(a, "AWAKE") == 0; Sleep(20))
-        ASSERT_LT(GetTickCount() - start, 5000u);
+    WaitUntilAwake(a);
     a.Sync();
     ASSERT_EQ(a.Status(), FirstTrackA);
 
