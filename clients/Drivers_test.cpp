@@ -9,9 +9,11 @@
 #include "plugin/gen_ZEM.h"
 #include "settings/Languages.h"
 #include "settings/Settings.h"
+#include "track/SlotStatus.h"
 #include "tests/TestWindows.h"
 #include "util/Files.h"
 #include "util/Text.h"
+#include "util/WinUtil.h"
 
 namespace {
 
@@ -198,6 +200,27 @@ TEST_F(ZemWindowsTest, AStatusDialogIsServedByOneSlotOnly)
     RegisterWindow(self, second.Handle);
     EXPECT_EQ(Clients.Slots[1].StatusWnd.Handle, own.Handle);
     EXPECT_EQ(Clients.Slots[0].StatusWnd.Handle, shared.Handle);
+}
+
+// A status dialog made anew since the last pass is found by the restore
+// itself: no pass follows a close.
+TEST_F(ZemWindowsTest, ARestoreFindsTheStatusDialogMadeAnew)
+{
+    WindowClass editClass{"TEdit"};
+    Window main(mainClass, "[zem] - 111");
+    {
+        Window gone(dialogClass, ""), goneOk(panelClass, "OK", gone.Handle);
+        RegisterWindow(self, main.Handle);
+    }
+    ASSERT_EQ(Clients.Slots[0].ProcessId, self);
+    Clients.Slots[0].Saved[0].LongText = "own long";
+    Window anew(dialogClass, ""), ok(panelClass, "OK", anew.Handle);
+    Window edit(editClass, "track", anew.Handle);
+    EXPECT_TRUE(RestoreAllSlots());
+    EXPECT_EQ(Clients.Slots[0].ProcessId, 0u);
+    std::string shown;
+    EXPECT_TRUE(GetControlText(edit.Handle, shown));
+    EXPECT_EQ(shown, "own long");
 }
 
 // With the picture, the caption and the long status all off a client is

@@ -242,6 +242,21 @@ TClient* OrphanOf(uint32_t processId)
     return nullptr;
 }
 
+// The main window of the slot's process, held by no slot, that shows the
+// slot's own title; null when there is none.
+HWND MainWindowMadeAnew(const TClient& slot)
+{
+    const char* mainClass = slot.MainWnd.ClassName.c_str();
+    for (HWND window = FindWindowExA(nullptr, nullptr, mainClass, nullptr); IsValidWindow(window);
+         window = FindWindowExA(nullptr, window, mainClass, nullptr)) {
+        std::string title;
+        if (WindowProcess(window) == slot.ProcessId && !IsHeldBySlot(window) &&
+            GetControlText(window, title) && title == slot.MainWnd.Text)
+            return window;
+    }
+    return nullptr;
+}
+
 // Everything a pass does for one registered client, whole: the look at its
 // account, then the status, then its journal entry.
 void UpdateSlot(TClient& slot, bool applying)
@@ -303,19 +318,13 @@ std::string GetProcessExePath(uint32_t processId)
     return std::string(module.szExePath, strnlen(module.szExePath, sizeof module.szExePath));
 }
 
-void FollowMainWindow(TClient& slot)
+void FollowClient(TClient& slot)
 {
-    if (IsValidWindow(slot.MainWnd.Handle) || !IsRunning(slot)) return;
-    const char* mainClass = slot.MainWnd.ClassName.c_str();
-    for (HWND window = FindWindowExA(nullptr, nullptr, mainClass, nullptr); IsValidWindow(window);
-         window = FindWindowExA(nullptr, window, mainClass, nullptr)) {
-        std::string title;
-        if (WindowProcess(window) == slot.ProcessId && !IsHeldBySlot(window) &&
-            GetControlText(window, title) && title == slot.MainWnd.Text) {
-            slot.MainWnd.Handle = window;
-            return;
-        }
+    if (!IsValidWindow(slot.MainWnd.Handle) && IsRunning(slot)) {
+        const HWND anew = MainWindowMadeAnew(slot);
+        if (anew) slot.MainWnd.Handle = anew;
     }
+    if (!IsValidWindow(slot.StatusWnd.Handle)) ReleaseOrReattach(slot);
 }
 
 void RegisterWindow(uint32_t processId, HWND window)

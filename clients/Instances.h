@@ -28,6 +28,8 @@ bool IsZemInstance(const TClient& instance);
 bool IsSameClient(const TClient& instance);
 // The same, or a client that did not answer when its title was asked for.
 bool MayBeSameClient(const TClient& instance);
-// A slot whose client made its main window anew takes up the new one, of its
-// own process and showing its own title, before a restore asks for it.
-void FollowMainWindow(TClient& slot);
+// Before a restore asks for the client: a slot whose client made its main
+// window anew takes up the new one, of its own process and showing its own
+// title; one whose status window is gone takes the one shown again, or,
+// its client ended, has its statuses put into its file and is released.
+void FollowClient(TClient& slot);

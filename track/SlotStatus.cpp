@@ -110,7 +110,8 @@ bool RestoreAllSlots()
     for (const bool slow : {false, true})
         for (TClient& slot : Clients.Slots)
             if (slot.ProcessId != 0 && slot.Slow == slow) {
-                FollowMainWindow(slot);
+                FollowClient(slot);
+                if (slot.ProcessId == 0) continue;
                 if (GiveBackSaved(slot)) {
                     ForgetJournalEntry(slot);
                 } else if (WantedOn(Setting::SaveRestore) && MayBeSameClient(slot)) {
