@@ -92,8 +92,12 @@ bool RnqApplyStatus(TClient& instance, const TStatus& status)
     std::string shownCaption;
     instance.Use = TClientUse::NotAnswering;
     if (!GetControlText(caption, shownCaption)) return false;
-    // A cut write is finished whatever the client shows.
-    bool go = WantedOn(Setting::IfAny) || instance.Cut;
+    // A cut write is finished whatever the client shows, and a restore
+    // gives the own status back to a client that still shows what the
+    // plug-in left in it, whether or not it meets the condition now.
+    bool go = WantedOn(Setting::IfAny) || instance.Cut ||
+              (Clients.RestoreDepth > 0 && !SameStatus(instance.Current, LastSaved(instance)) &&
+               CompareTexts(shownCaption, instance.Current.Caption) == 0);
     if (!go && WantedOn(Setting::IfStatus))
         go = CompareTexts(shownCaption, IfStatusReference()) == 0;
     // "Music only" is a ZEM's condition: an RnQ meets it never.

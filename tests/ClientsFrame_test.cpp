@@ -556,30 +556,37 @@ TEST_F(ClientsWindowTest, SaysWhatTheLastCycleDidWithEachClient)
 }
 
 // Only a client whose caption is already the one the plug-in writes is
-// changed, in either client and in any letter case.
+// changed, in either client and in any letter case. One that no longer
+// shows it on the next track is left alone, and still gets its own status
+// back at the close.
 TEST_F(ClientsTest, IfStatusServesOnlyTheClientsShowingThePluginsCaption)
 {
     InstallServing({{"IfAny", "0"},
                     {"IfPicture", "0"},
                     {"IfStatus", "1"},
-                    {"Status", "Слушаю"},
+                    {"Status", "Слушаю %Title"},
                     {"LongStatus", "%Title"}});
-    StandInClient& zem = AddClient(true, "111", "5|Слушаю|before");
+    StandInClient& zem = AddClient(true, "111", "5|Слушаю Один|before");
     StandInClient& zemOther = AddClient(true, "222", "5|Working|before");
-    StandInClient& rnq = AddClient(false, "333", "3|СЛУШАЮ|before");
+    StandInClient& rnq = AddClient(false, "333", "3|СЛУШАЮ ОДИН|before");
     StandInClient& rnqOther = AddClient(false, "444", "3|Away|before");
     const size_t zemOtherBefore = zemOther.Statuses().size();
     const size_t rnqOtherBefore = rnqOther.Statuses().size();
     Start(Playlist);
     Command("play");
-    EXPECT_TRUE(zem.WaitForStatus("11|Слушаю|Один", 3000)) << zem.Status();
-    EXPECT_TRUE(rnq.WaitForStatus("11|Слушаю|Один", 3000)) << rnq.Status();
+    EXPECT_TRUE(zem.WaitForStatus("11|Слушаю Один|Один", 3000)) << zem.Status();
+    EXPECT_TRUE(rnq.WaitForStatus("11|Слушаю Один|Один", 3000)) << rnq.Status();
     Cycle();
     EXPECT_EQ(zemOther.Status(), "5|Working|before");
     EXPECT_EQ(zemOther.Statuses().size(), zemOtherBefore);
     EXPECT_EQ(rnqOther.Status(), "3|Away|before");
     EXPECT_EQ(rnqOther.Statuses().size(), rnqOtherBefore);
+    Command("next");
+    Cycle();
+    EXPECT_EQ(rnq.Status(), "11|Слушаю Один|Один");
     Close();
+    EXPECT_EQ(zem.Status(), "5|Слушаю Один|before");
+    EXPECT_EQ(rnq.Status(), "0|СЛУШАЮ ОДИН|before");
 }
 
 // A file tagged with its title only and a stream without tags: the parts
