@@ -11,6 +11,7 @@
 
 #include "sim/common/Process.h"
 #include "tests/TestWindows.h"
+#include "util/Sends.h"
 
 namespace {
 
@@ -370,6 +371,17 @@ TEST(WinUtil, AThreadThatDoesNotAnswerIsWaitedForABoundedTime)
     EXPECT_FALSE(SetControlText(hanging.Handle, "never"));
     EXPECT_GE(ElapsedSince(start) + 20, SendTimeoutMs);
     EXPECT_LT(ElapsedSince(start), 2 * SendTimeoutMs);
+
+    // A large text gets time in proportion to its size, but none past the
+    // end that someone waiting for the sends has set.
+    ASSERT_TRUE(hanging.WaitUntilAwake());
+    hanging.Hang(2500);
+    const std::string large(128 * 1024, 'x');
+    start = GetTickCount();
+    LimitSendsUntil(start + 400);
+    EXPECT_FALSE(SetControlText(hanging.Handle, large));
+    LimitSendsUntil(0);
+    EXPECT_LT(ElapsedSince(start), 400 + 2 * SendTimeoutMs);
 
     // Awake again, it answers.
     ASSERT_TRUE(hanging.WaitUntilAwake());
