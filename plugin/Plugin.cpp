@@ -173,10 +173,8 @@ void ShowTrayMenu(HWND player)
     POINT cursor{};
     GetCursorPos(&cursor);
     SetForegroundWindow(player);
-    {
-        const TOwnWindow open;
-        TrackPopupMenu(menu, 0, cursor.x, cursor.y, 0, player, nullptr);
-    }
+    const TOwnWindow open;
+    TrackPopupMenu(menu, 0, cursor.x, cursor.y, 0, player, nullptr);
     DeleteMenu(menu, ClientsMenuItemId, MF_BYCOMMAND);
     DeleteMenu(menu, QuickSwitchMenuItemId, MF_BYCOMMAND);
     if (OldPlayerWndProc) InsertQuickSwitch(menu, MenuEnd);

@@ -230,6 +230,21 @@ TEST_F(ClientsTest, AMainWindowMadeAnewJustBeforeTheCloseIsGivenBackItsOwnStatus
     EXPECT_EQ(a.Status(), "5|Working|at desk");
 }
 
+// The tray icon's menu, opened by a right click on the icon; null when it
+// did not show.
+HWND OpenTrayMenu(HWND player, DWORD playerId)
+{
+    PostMessageA(player, TrayCallbackMessage, 0, WM_RBUTTONUP);
+    for (DWORD start = GetTickCount(); GetTickCount() - start < WaitMs; Sleep(20))
+        for (HWND found = FindWindowExA(nullptr, nullptr, "#32768", nullptr); found;
+             found = FindWindowExA(nullptr, found, "#32768", nullptr)) {
+            DWORD process = 0;
+            GetWindowThreadProcessId(found, &process);
+            if (process == playerId && IsWindowVisible(found)) return found;
+        }
+    return nullptr;
+}
+
 // The quick switch in the player's menu and on top of the tray icon's menu:
 // off, every client has its own status back at once and keeps it while the
 // music plays; on, the track comes back at once; the choice outlives a quit
@@ -276,16 +291,7 @@ TEST_F(ClientsTest, TheQuickSwitchAndTracksLeftAlone)
 
     // The tray icon's menu holds the switch on top: its first item turns
     // the plug-in off.
-    PostMessageA(window, TrayCallbackMessage, 0, WM_RBUTTONUP);
-    HWND popup = nullptr;
-    for (DWORD start = GetTickCount(); !popup && GetTickCount() - start < WaitMs; Sleep(20)) {
-        for (HWND found = FindWindowExA(nullptr, nullptr, "#32768", nullptr); found && !popup;
-             found = FindWindowExA(nullptr, found, "#32768", nullptr)) {
-            DWORD process = 0;
-            GetWindowThreadProcessId(found, &process);
-            if (process == player.Id() && IsWindowVisible(found)) popup = found;
-        }
-    }
+    const HWND popup = OpenTrayMenu(window, player.Id());
     ASSERT_NE(popup, nullptr);
     PostMessageA(popup, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageA(popup, WM_KEYDOWN, VK_RETURN, 0);
@@ -323,18 +329,19 @@ HWND WaitForClientsWindow(DWORD playerId)
 // and of the plug-in and what its installer put there only the settings
 // file is left. While its hook is the last on the player's window the
 // plug-in is removed at once; once another plug-in has subclassed the
-// window after it, or while its clients window is open, at the player's
-// restart: the window's loop runs on after the removal, and its code must
-// still be there when the user closes it.
+// window after it, or while its clients window or its tray menu is open,
+// at the player's restart: the window's loop runs on after the removal, and
+// its code must still be there when the user closes it.
 TEST_F(ClientsTest, ThePlayersUninstallGivesTheStatusesBackAndLeavesOnlyTheSettings)
 {
     const char* const key = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\gen_ZEM";
     StandInClient& a = AddClient(true, "111", "5|Working|at desk");
     StandInClient& r = AddClient(false, "333", "2|Away|lunch");
-    enum TWay { Now, AtRestart, UnderClientsWindow };
-    for (const TWay way : {Now, AtRestart, UnderClientsWindow}) {
-        SCOPED_TRACE(way == Now ? "now" : way == AtRestart ? "at restart" : "under its window");
-        InstallServing();
+    enum TWay { Now, AtRestart, UnderClientsWindow, UnderTrayMenu };
+    const char* const names[] = {"now", "at restart", "under its window", "under its tray menu"};
+    for (const TWay way : {Now, AtRestart, UnderClientsWindow, UnderTrayMenu}) {
+        SCOPED_TRACE(names[way]);
+        InstallServing({{"SetTray", "1"}});
         WriteText(pluginFolder + "\\gen_ZEM.html", "help");
         WriteText(pluginFolder + "\\gen_ZEM-uninstall.exe", "uninstaller");
         HKEY entry = nullptr;
@@ -351,19 +358,27 @@ TEST_F(ClientsTest, ThePlayersUninstallGivesTheStatusesBackAndLeavesOnlyTheSetti
         ASSERT_TRUE(a.WaitForStatus(TrackZemA, 3000)) << a.Status();
         ASSERT_TRUE(r.WaitForStatus("11|%Status - Группа|%Status2: Один", 3000)) << r.Status();
         if (way == AtRestart) Command("subclass");
-        HWND clientsWindow = nullptr;
+        HWND ownWindow = nullptr;
         if (way == UnderClientsWindow) {
             PostMessageA(window, WM_COMMAND, ClientsMenuItemId, 0);
-            clientsWindow = WaitForClientsWindow(player.Id());
-            ASSERT_NE(clientsWindow, nullptr);
+            ownWindow = WaitForClientsWindow(player.Id());
+            ASSERT_NE(ownWindow, nullptr);
+        }
+        if (way == UnderTrayMenu) {
+            ownWindow = OpenTrayMenu(window, player.Id());
+            ASSERT_NE(ownWindow, nullptr);
         }
         const size_t from = Log().size();
         Command("uninstall");
         const std::string answer = way == Now ? "1" : "0";
         ASSERT_GE(WaitForLine("UNINSTALL gen_ZEM.dll " + answer, from), 0);
-        if (clientsWindow) {
-            PostMessageA(clientsWindow, WM_COMMAND, IDCANCEL, 0);
-            for (DWORD start = GetTickCount(); IsWindow(clientsWindow); Sleep(10))
+        if (ownWindow) {
+            if (way == UnderTrayMenu)
+                PostMessageA(ownWindow, WM_KEYDOWN, VK_ESCAPE, 0);
+            else
+                PostMessageA(ownWindow, WM_COMMAND, IDCANCEL, 0);
+            for (DWORD start = GetTickCount(); IsWindow(ownWindow) && IsWindowVisible(ownWindow);
+                 Sleep(10))
                 ASSERT_LT(GetTickCount() - start, WaitMs);
             Command("log window closed");
             ASSERT_GE(WaitForLine("MARK window closed", from), 0);
@@ -371,7 +386,7 @@ TEST_F(ClientsTest, ThePlayersUninstallGivesTheStatusesBackAndLeavesOnlyTheSetti
         // Held by its window, the module keeps its file until the player's
         // process ends; the restarted player deletes it.
         const char* const deleted =
-            clientsWindow ? "DELETED gen_ZEM.dll failed" : "DELETED gen_ZEM.dll ok";
+            ownWindow ? "DELETED gen_ZEM.dll failed" : "DELETED gen_ZEM.dll ok";
         ASSERT_GE(WaitForLine(deleted, from), 0);
         EXPECT_EQ(a.Status(), "5|Working|at desk");
         EXPECT_EQ(r.Status(), "0|Away|lunch");
@@ -382,7 +397,7 @@ TEST_F(ClientsTest, ThePlayersUninstallGivesTheStatusesBackAndLeavesOnlyTheSetti
         Close();
         EXPECT_EQ(a.Status(), "5|Working|at desk");
         EXPECT_EQ(r.Status(), "0|Away|lunch");
-        if (clientsWindow) {
+        if (ownWindow) {
             EXPECT_TRUE(DeleteFileA((pluginFolder + "\\gen_ZEM.dll").c_str()));
         }
         EXPECT_EQ(FilesIn(pluginFolder), std::vector<std::string>{"gen_ZEM.dll.ini"});
