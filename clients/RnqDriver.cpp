@@ -21,28 +21,31 @@ bool Sent(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     return SendToWindow(window, message, wParam, lParam).Answered;
 }
 
-bool ClickCell(HWND statusWindow, int32_t picture)
+// Each step, as each field, goes in only while the client shows the
+// account it is for: one that logged in meanwhile gets nothing of this one's.
+bool ClickCell(const TClient& instance, int32_t picture)
 {
     const POINT cell = RnqPictureCell(picture);
     const LPARAM position = MAKELPARAM(cell.x, cell.y);
-    return Sent(statusWindow, WM_LBUTTONDOWN, MK_LBUTTON, position) &&
-           Sent(statusWindow, WM_LBUTTONUP, 0, position);
+    HWND window = instance.StatusWnd.Handle;
+    return IsSameClient(instance) && Sent(window, WM_LBUTTONDOWN, MK_LBUTTON, position) &&
+           Sent(window, WM_LBUTTONUP, 0, position);
 }
 
 // On the user's screen the window is the user's to confirm.
-bool Confirm(HWND statusWindow)
+bool Confirm(const TClient& instance)
 {
-    return IsWindowVisible(statusWindow) ||
-           (Sent(statusWindow, WM_KEYDOWN, VK_RETURN, 0) &&
-            Sent(statusWindow, WM_KEYUP, VK_RETURN, 0) &&
-            Sent(statusWindow, WM_SYSCOMMAND, SC_CLOSE, 0));
+    HWND window = instance.StatusWnd.Handle;
+    return IsWindowVisible(window) ||
+           (IsSameClient(instance) && Sent(window, WM_KEYDOWN, VK_RETURN, 0) &&
+            Sent(window, WM_KEYUP, VK_RETURN, 0) && Sent(window, WM_SYSCOMMAND, SC_CLOSE, 0));
 }
 
 // False when the box is there, its text is to be written and it did not
 // answer.
-bool PutText(HWND box, bool wanted, const std::string& text)
+bool PutText(const TClient& instance, HWND box, bool wanted, const std::string& text)
 {
-    return !IsValidWindow(box) || !wanted || SetControlText(box, text);
+    return !IsValidWindow(box) || !wanted || (IsSameClient(instance) && SetControlText(box, text));
 }
 
 }  // namespace
@@ -82,7 +85,6 @@ bool RnqApplyStatus(TClient& instance, const TStatus& status)
     instance.Use = TClientUse::StatusWindowClosed;
     const bool ok = RnqOpenStatusWindow(instance);
     if (!ok) return ok;
-    HWND window = instance.StatusWnd.Handle;
     HWND caption = instance.Controls[CaptionControl].Handle;
     HWND longText = instance.Controls[LongTextControl].Handle;
     const TStatus handed = status;
@@ -124,11 +126,12 @@ bool RnqApplyStatus(TClient& instance, const TStatus& status)
     JournalAhead(instance, ShownBefore(instance), expected);
 
     const bool written =
-        (!WantedOn(Setting::Compatible) || (ClickCell(window, 0) && Confirm(window))) &&
+        (!WantedOn(Setting::Compatible) || (ClickCell(instance, 0) && Confirm(instance))) &&
         (!(WantedOn(Setting::SetPicture) || WantedOn(Setting::Compatible)) ||
-         ClickCell(window, handed.PictureIndex)) &&
-        PutText(caption, WantedOn(Setting::SetStatus), handed.Caption) &&
-        PutText(longText, WantedOn(Setting::SetLongStatus), handed.LongText) && Confirm(window);
+         ClickCell(instance, handed.PictureIndex)) &&
+        PutText(instance, caption, WantedOn(Setting::SetStatus), handed.Caption) &&
+        PutText(instance, longText, WantedOn(Setting::SetLongStatus), handed.LongText) &&
+        Confirm(instance);
     // What the client shows now is what a later registration compares with;
     // a write not answered to its end, or not read back, is cut.
     TStatus shown;

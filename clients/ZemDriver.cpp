@@ -28,15 +28,19 @@ bool SelectPicture(const TClient& instance, int32_t picture, int32_t& selected)
     HWND box = Control(instance, PictureControl);
     selected = -1;
     if (!IsValidWindow(box)) return true;
+    if (!IsSameClient(instance)) return false;
     const TAnswer answer = SendToWindow(box, CB_SETCURSEL, static_cast<WPARAM>(picture), 0);
     if (answer.Answered) selected = static_cast<int32_t>(answer.Value);
     return answer.Answered;
 }
 
-// False when the edit box is there and did not answer.
-bool PutText(HWND edit, const std::string& text)
+// False when the edit box is there and did not answer. Each field, as the
+// picture and OK, goes in only while the client shows the account it is
+// for: one that logged in meanwhile gets nothing of this one's.
+bool PutText(const TClient& instance, int control, const std::string& text)
 {
-    return !IsValidWindow(edit) || SetControlText(edit, text);
+    HWND edit = Control(instance, control);
+    return !IsValidWindow(edit) || (IsSameClient(instance) && SetControlText(edit, text));
 }
 
 // A control that was found and is gone now belongs to a dialog that is
@@ -55,7 +59,8 @@ bool ReadShownPicture(const TClient& instance, int32_t& picture)
 // the user's to confirm.
 bool ConfirmUnlessShown(const TClient& instance)
 {
-    return IsWindowVisible(instance.StatusWnd.Handle) || ZemPressOk(instance);
+    return IsWindowVisible(instance.StatusWnd.Handle) ||
+           (IsSameClient(instance) && ZemPressOk(instance));
 }
 
 struct TPanels {
@@ -174,27 +179,25 @@ std::string CutCaption(const std::string& caption, unsigned codePage)
 
 bool ZemPutStatus(TClient& instance, const TStatus& status, bool verbatim, int32_t shownPicture)
 {
-    HWND caption = Control(instance, CaptionControl);
-    HWND longText = Control(instance, LongTextControl);
     int32_t selected = -1;
     if (verbatim)
         return SelectPicture(instance, status.PictureIndex, selected) &&
-               PutText(caption, status.Caption) && PutText(longText, status.LongText) &&
-               ConfirmUnlessShown(instance);
+               PutText(instance, CaptionControl, status.Caption) &&
+               PutText(instance, LongTextControl, status.LongText) && ConfirmUnlessShown(instance);
     const bool setStatus = WantedOn(Setting::SetStatus);
     const bool setLongText = WantedOn(Setting::SetLongStatus);
     // Other clients of the same account see a change only through an empty
     // status in between.
     if (WantedOn(Setting::Compatible) && IsValidWindow(Control(instance, PictureControl)) &&
         IsValidWindow(Control(instance, OkButtonControl)) &&
-        !(SelectPicture(instance, 0, selected) && (!setStatus || PutText(caption, "")) &&
-          (!setLongText || PutText(longText, "")) && ConfirmUnlessShown(instance)))
+        !(SelectPicture(instance, 0, selected) && (!setStatus || PutText(instance, CaptionControl, "")) &&
+          (!setLongText || PutText(instance, LongTextControl, "")) && ConfirmUnlessShown(instance)))
         return false;
     if (!SelectPicture(instance, WantedOn(Setting::SetPicture) ? status.PictureIndex : shownPicture,
                        selected))
         return false;
-    if (selected > 0 && !((!setStatus || PutText(caption, status.Caption)) &&
-                          (!setLongText || PutText(longText, status.LongText))))
+    if (selected > 0 && !((!setStatus || PutText(instance, CaptionControl, status.Caption)) &&
+                          (!setLongText || PutText(instance, LongTextControl, status.LongText))))
         return false;
     return ConfirmUnlessShown(instance);
 }

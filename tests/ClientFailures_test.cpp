@@ -239,6 +239,24 @@ TEST_F(HangTest, AnAccountSwitchDuringASlowUpdateKeepsTheAccountsApart)
     EXPECT_EQ(s.Status(), own222);
     for (const std::string& taken : TakenSince(s, switched))
         EXPECT_EQ(taken.find("Working"), std::string::npos) << taken;
+
+    // The account switches right after the write has chosen the picture:
+    // neither text nor OK follows into the new account, which keeps the
+    // old account's own status as its own.
+    s.Command("slow 0");
+    s.Command("title 111");
+    s.UserStatus(OwnA);
+    Start(TwoTracks);
+    Command("play");
+    ASSERT_TRUE(s.WaitForStatus(FirstTrackA, 30000)) << s.Status();
+    s.Command("title-on " + std::to_string(CB_SETCURSEL) + " 222");
+    s.Sync();
+    Press("next", PlayerNext);
+    ASSERT_TRUE(s.WaitForStatus(SecondTrackA, 30000)) << s.Status();
+    Command("stop");
+    EXPECT_TRUE(s.WaitForStatus(OwnA, 30000)) << s.Status();
+    Close();
+    EXPECT_EQ(s.Status(), OwnA);
 }
 
 // Windows asks to end the session while five clients answer slowly, so

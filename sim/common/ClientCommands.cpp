@@ -14,6 +14,9 @@ struct TTrap {
     HHOOK Hook = nullptr;
     int HangMs = 0;  // 0: the process ends
     void (*DestroyStatus)() = nullptr;
+    // Set: the account logs in instead of the status window being destroyed.
+    void (*SetAccount)(const std::string& account) = nullptr;
+    std::string Account;
 };
 TTrap Trap;
 
@@ -58,10 +61,13 @@ LRESULT CALLBACK BeforeMessage(int code, WPARAM wParam, LPARAM lParam)
 LRESULT CALLBACK AfterMessage(int code, WPARAM wParam, LPARAM lParam)
 {
     if (Springs(code, wParam, reinterpret_cast<const CWPRETSTRUCT*>(lParam)->message)) {
-        void (*destroyStatus)() = Trap.DestroyStatus;
+        const TTrap sprung = Trap;
         Disarm();
         try {
-            destroyStatus();
+            if (sprung.SetAccount)
+                sprung.SetAccount(sprung.Account);
+            else
+                sprung.DestroyStatus();
         } catch (...) {
         }
     }
@@ -173,6 +179,18 @@ bool CountToKill(const std::string& argument)
     return KillCount.Hook != nullptr;
 }
 
+// "<message> <account>"
+bool ArmAccount(const std::string& argument, const TClientActions& actions)
+{
+    const TCommandWords words = SplitCommand(argument);
+    if (words.Bare || words.Argument.empty() ||
+        !Arm(words.Name, WH_CALLWNDPROCRET, AfterMessage, actions))
+        return false;
+    Trap.SetAccount = actions.SetAccount;
+    Trap.Account = words.Argument;
+    return true;
+}
+
 // "<message> <ms>"
 bool ArmHang(const std::string& argument, const TClientActions& actions)
 {
@@ -204,6 +222,7 @@ bool RunCommand(HWND mainWindow, const TClientActions& actions, const std::strin
     if (name == "die-on") return Arm(argument, WH_CALLWNDPROC, BeforeMessage, actions);
     if (name == "hang-on") return ArmHang(argument, actions);
     if (name == "destroy-status-on") return Arm(argument, WH_CALLWNDPROCRET, AfterMessage, actions);
+    if (name == "title-on") return ArmAccount(argument, actions);
     if (name == "slow") return SetSlowness(argument);
     if (name == "kill-player-at") return CountToKill(argument);
     if (name == "hang") {

@@ -26,15 +26,18 @@
 //                   the status window is destroyed as by "destroy-status"
 //                   right after such a message has been handled and
 //                   answered
+//   title-on <message> <account>
+//                   another account logs in as by "title" right after such
+//                   a message has been handled and answered
 //   hang-on <message> <ms>
 //                   the thread sleeps as by "hang" when such a message
 //                   arrives, before it is handled (and answered)
-//                   Each of the three waits for one message only; a later
+//                   Each of the four waits for one message only; a later
 //                   one replaces it. Nothing else the client answers changes.
 //   slow <ms>       from now on every message from another thread (but the
 //                   channel's own WM_COPYDATA) waits that long (at most
 //                   MaxHangMs) before it is handled and answered; 0 ends it.
-//                   Independent of the three above.
+//                   Independent of the four above.
 //   kill-player-at <k> <process id>
 //                   a probe of the crash test: from now on the messages
 //                   from another thread (but the channel's own WM_COPYDATA)
@@ -45,7 +48,7 @@
 //                   the message is handled as usual: its sender is gone,
 //                   what it sent is still the client's. Each such command
 //                   first ends the count before it, logging COUNTED; k 0
-//                   does only that. Independent of the three traps and of
+//                   does only that. Independent of the four traps and of
 //                   "slow".
 //   log <text>      a marker line
 //
