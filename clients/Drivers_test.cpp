@@ -202,6 +202,25 @@ TEST_F(ZemWindowsTest, AStatusDialogIsServedByOneSlotOnly)
     EXPECT_EQ(Clients.Slots[0].StatusWnd.Handle, shared.Handle);
 }
 
+// A process shows another account's main window beside its own made anew:
+// the slot goes to its own, and no account is switched.
+TEST_F(ZemWindowsTest, AMainWindowMadeAnewTakesItsSlotBeforeAnotherAccount)
+{
+    Window dialog(dialogClass, ""), ok(panelClass, "OK", dialog.Handle);
+    {
+        Window gone(mainClass, "[zem] - 111");
+        RegisterWindow(self, gone.Handle);
+    }
+    ASSERT_EQ(Clients.Slots[0].ProcessId, self);
+    Clients.Slots[0].Saved[0].Caption = "own 111";
+    Window other(mainClass, "[zem] - 222"), anew(mainClass, "[zem] - 111");
+    RegisterWindow(self, other.Handle);
+    RegisterWindow(self, anew.Handle);
+    EXPECT_EQ(Clients.Slots[0].MainWnd.Handle, anew.Handle);
+    EXPECT_EQ(Clients.Slots[0].Saved[0].Caption, "own 111");
+    EXPECT_FALSE(Clients.Slots[0].AccountClosed);
+}
+
 // A status dialog made anew since the last pass is found by the restore
 // itself: no pass follows a close.
 TEST_F(ZemWindowsTest, ARestoreFindsTheStatusDialogMadeAnew)

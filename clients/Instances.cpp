@@ -334,8 +334,11 @@ void RegisterWindow(uint32_t processId, HWND window)
     // served or not.
     std::string title;
     if (processId == 0 || !GetControlText(window, title)) return;
+    // An orphan goes to another account's window only when its own title
+    // shows nowhere in the process: that one is its client made anew.
     TClient* orphan = IsHeldBySlot(window) ? nullptr : OrphanOf(processId);
-    if (orphan) orphan->MainWnd.Handle = window;
+    if (orphan && (title == orphan->MainWnd.Text || !MainWindowMadeAnew(*orphan)))
+        orphan->MainWnd.Handle = window;
     TClient* kept = PredecessorOf(processId, window);
     TClient before = kept ? *kept : TClient{};
     for (TClient& slot : Clients.Slots) {
