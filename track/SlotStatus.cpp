@@ -123,17 +123,24 @@ bool RestoreAllSlots()
     return all;
 }
 
-// The client has exited showing the plug-in's texts: its file gets the
-// user's own record back, so that the next start does not bring them back.
-bool WriteCustomStatusFile(TClient& slot)
+namespace {
+
+// Another program may hold the file for a moment (a virus scanner looks at
+// a file just written, the client started again reads it): the repair is
+// tried again a few times before it is given up.
+constexpr int FileTries = 5;
+constexpr DWORD FileRetryMs = 100;
+
+enum class TRepair { Done, Busy, Refused };
+
+// One try. A file that could not be opened or replaced is busy; one read
+// short (cut by a zero byte) must not be written back shorter.
+TRepair RepairCustomStatusFile(const TClient& slot, const std::string& path)
 {
-    if (slot.Current.PictureIndex < 1 || slot.ProfileDir.empty()) return false;
-    const std::string path = slot.ProfileDir + CustomStatusFile;
-    if (!FileExists(path)) return false;
     std::string text = ReadWholeFile(path);
-    // A file read short (held open by the client, or cut by a zero byte)
-    // must not be written back shorter.
-    if (text.size() != FileSizeOf(path)) return false;
+    const uint32_t size = FileSizeOf(path);
+    if (text.empty() && size > 0) return TRepair::Busy;
+    if (text.size() != size) return TRepair::Refused;
     const size_t firstEnd = text.find(LineEnd);
     if (firstEnd != std::string::npos && firstEnd > 0)
         text = ReplaceText(text, text.substr(0, firstEnd), CustomStatusMarker, 0);
@@ -147,7 +154,23 @@ bool WriteCustomStatusFile(TClient& slot)
             ReplaceRecord(text, status->PictureIndex, current,
                           LineEnd + Record(slot.Saved[j]) + LineEnd);
     }
-    return ReplaceWholeFile(path, text);
+    return ReplaceWholeFile(path, text) ? TRepair::Done : TRepair::Busy;
+}
+
+}  // namespace
+
+// The client has exited showing the plug-in's texts: its file gets the
+// user's own record back, so that the next start does not bring them back.
+bool WriteCustomStatusFile(TClient& slot)
+{
+    if (slot.Current.PictureIndex < 1 || slot.ProfileDir.empty()) return false;
+    const std::string path = slot.ProfileDir + CustomStatusFile;
+    TRepair repair = TRepair::Busy;
+    for (int k = 0; k < FileTries && repair == TRepair::Busy && FileExists(path); ++k) {
+        if (k > 0) Sleep(FileRetryMs);
+        repair = RepairCustomStatusFile(slot, path);
+    }
+    return repair == TRepair::Done;
 }
 
 void ResetCaptionsFromBackup(TClient& slot)

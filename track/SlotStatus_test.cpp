@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "plugin/Plugin.h"
@@ -134,6 +135,21 @@ TEST_F(CustomStatusTest, AFileThatCannotBeReadWholeIsNeverShortened)
     EXPECT_FALSE(WriteCustomStatusFile(slot));
     CloseHandle(held);
     EXPECT_EQ(ReadWholeFile(file), "Music#custom_status_descr#Now playing\r\n");
+
+    // Held only for a moment, as a virus scanner holds a file just written,
+    // it is put right once it is free again.
+    Write("A#custom_status_descr#a\r\nMusic#custom_status_descr#Now playing\r\n");
+    held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::thread release([held] {
+        Sleep(150);
+        CloseHandle(held);
+    });
+    EXPECT_TRUE(WriteCustomStatusFile(slot));
+    release.join();
+    EXPECT_EQ(ReadWholeFile(file),
+              "#custom_status_descr#\r\nWorking#custom_status_descr#at desk\r\n");
 }
 
 const std::string LineEnd = "\r\n";
