@@ -9,10 +9,12 @@
 // hangs must not hold its neighbours' work for long. A text read or written
 // gets a millisecond more for every TextBytesPerMs bytes of its size, at
 // most TextExtraMs: copying a large status between processes takes a slow
-// or emulated machine longer than any client takes to answer.
+// or emulated machine longer than any client takes to answer, but the send
+// on its way when the player closes cannot be cut, and the close waits for
+// all the clients only a few seconds.
 constexpr UINT SendTimeoutMs = 200;
 constexpr size_t TextBytesPerMs = 64;
-constexpr UINT TextExtraMs = 20000;
+constexpr UINT TextExtraMs = 1000;
 
 struct TAnswer {
     bool Answered = false;  // false: no window, or its thread did not answer in time

@@ -382,6 +382,12 @@ TEST(WinUtil, AThreadThatDoesNotAnswerIsWaitedForABoundedTime)
     EXPECT_FALSE(SetControlText(hanging.Handle, large));
     LimitSendsUntil(0);
     EXPECT_LT(ElapsedSince(start), 400 + 2 * SendTimeoutMs);
+    // Without an end set, a text of a megabyte still waits no more than a
+    // close of the player can afford, which is a few seconds for all.
+    const std::string huge(1024 * 1024, 'x');
+    start = GetTickCount();
+    EXPECT_FALSE(SetControlText(hanging.Handle, huge));
+    EXPECT_LT(ElapsedSince(start), 1500u);
 
     // Awake again, it answers.
     ASSERT_TRUE(hanging.WaitUntilAwake());
