@@ -190,7 +190,8 @@ bool ZemPutStatus(TClient& instance, const TStatus& status, bool verbatim, int32
     // status in between.
     if (WantedOn(Setting::Compatible) && IsValidWindow(Control(instance, PictureControl)) &&
         IsValidWindow(Control(instance, OkButtonControl)) &&
-        !(SelectPicture(instance, 0, selected) && (!setStatus || PutText(instance, CaptionControl, "")) &&
+        !(SelectPicture(instance, 0, selected) &&
+          (!setStatus || PutText(instance, CaptionControl, "")) &&
           (!setLongText || PutText(instance, LongTextControl, "")) && ConfirmUnlessShown(instance)))
         return false;
     if (!SelectPicture(instance, WantedOn(Setting::SetPicture) ? status.PictureIndex : shownPicture,

@@ -139,8 +139,8 @@ TEST_F(CustomStatusTest, AFileThatCannotBeReadWholeIsNeverShortened)
     // Held only for a moment, as a virus scanner holds a file just written,
     // it is put right once it is free again.
     Write("A#custom_status_descr#a\r\nMusic#custom_status_descr#Now playing\r\n");
-    held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                       nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     std::thread release([held] {
         Sleep(150);
