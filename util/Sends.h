@@ -1,6 +1,7 @@
 // The one way messages are sent to other processes' windows, so that how
-// such a send waits is decided in one place. Only the clients' worker
-// thread sends through it: the player's thread never waits on a client.
+// such a send waits is decided in one place. The clients' worker sends
+// through it to the clients; the player's thread only to windows of its
+// own (the configuration dialog's controls): it never waits on a client.
 #pragma once
 
 #include <windows.h>
