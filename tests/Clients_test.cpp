@@ -95,6 +95,17 @@ struct ClientTest : ::testing::Test, PlayerSession {
             player.Start("\"" + program + "\" " + arguments + " --log \"" + logPath + "\""));
         window = player.WaitForWindow(mainClass, WaitMs);
         ASSERT_NE(window, nullptr);
+        // A window is found as soon as it is made, before its children: the
+        // client logs its status once all are made.
+        for (DWORD start = GetTickCount(); !LoggedStatus(); Sleep(10))
+            ASSERT_LT(GetTickCount() - start, WaitMs) << "the client never stood whole";
+    }
+
+    bool LoggedStatus() const
+    {
+        for (const std::string& line : Log())
+            if (line.rfind("STATUS ", 0) == 0) return true;
+        return false;
     }
 
     HWND StatusWindow(const char* className) const
