@@ -292,19 +292,23 @@ bool ZemApplyStatus(TClient& instance, const TStatus& status)
         instance.SavedIndex = 0;
         instance.Saved[0] = shown;
         // Where the client showed the user's own status, nothing of the
-        // plug-in's is left in it to put back; stopped, the user's choice
-        // is the own status, and nothing is written over it.
-        if (SameStatus(instance.Current, overwritten[newest]) && !Clients.Wanted.PlayerActive) {
+        // plug-in's is left in it to put back.
+        const bool stopped = !Clients.Wanted.PlayerActive;
+        if (!(stopped && SameStatus(instance.Current, overwritten[newest]))) {
+            TStatus left = shown;
+            bool put = true;
+            for (int k = newest; k >= 0 && put; --k) put = PutBack(instance, left, overwritten[k]);
+            put = put && PutBack(instance, left, shown);
+            if (!put) {
+                instance.Cut = true;
+                return false;
+            }
+        }
+        // Stopped, the user's choice is the own status: nothing is written
+        // over it.
+        if (stopped) {
             instance.Current = shown;
             return valid;
-        }
-        TStatus left = shown;
-        bool put = true;
-        for (int k = newest; k >= 0 && put; --k) put = PutBack(instance, left, overwritten[k]);
-        put = put && PutBack(instance, left, shown);
-        if (!put) {
-            instance.Cut = true;
-            return false;
         }
         next.Caption = CutCaption(ZemExpandSaved(instance, handed.Caption));
         next.LongText = ZemExpandSaved(instance, handed.LongText);

@@ -124,17 +124,36 @@ TEST_F(ClientsTest, TheUsersOwnChoiceIsKeptAndSwitchesTheOwnPictureOff)
     Command("stop");
     EXPECT_TRUE(a.WaitForStatus("7|Lunch|back at 2", 3000)) << a.Status();
     // Stopped, with its own status back, the client is not written into:
-    // a status the user sets now stays untouched.
-    const size_t before = a.Statuses().size();
+    // a status the user sets now stays untouched. (The user acts once the
+    // plug-in has read back what it wrote, as no hand can act sooner.)
+    Cycle();
+    size_t before = a.Statuses().size();
     a.UserStatus("3|Busy|at home");
     Cycle();
     Cycle();
-    const std::vector<std::string> since = a.Statuses();
+    std::vector<std::string> since = a.Statuses();
     ASSERT_GT(since.size(), before);
     EXPECT_EQ(std::vector<std::string>(since.begin() + before, since.end()),
               std::vector<std::string>{"3|Busy|at home"});
+    // Stopped while the status window is on the user's screen, the client
+    // keeps the track until the user confirms a status there: the track's
+    // picture gets the user's texts back, then the user's choice stays.
+    Command("play");
+    ASSERT_TRUE(a.WaitForStatus("3|Busy - Группа|at home: Один", 3000)) << a.Status();
+    a.Command("open-status");
+    a.Sync();
+    Command("stop");
+    Cycle();
+    before = a.Statuses().size();
+    a.UserStatus("2|Away|gone");
+    Cycle();
+    Cycle();
+    since = a.Statuses();
+    ASSERT_GT(since.size(), before);
+    EXPECT_EQ(std::vector<std::string>(since.begin() + before, since.end()),
+              (std::vector<std::string>{"2|Away|gone", "3|Busy|at home", "2|Away|gone"}));
     Close();
-    EXPECT_EQ(a.Status(), "3|Busy|at home");
+    EXPECT_EQ(a.Status(), "2|Away|gone");
     EXPECT_EQ(Value("SetPicture"), "0");
 }
 
