@@ -4,7 +4,7 @@
 #include <array>
 #include <cstring>
 
-#include "plugin/wa_ipc.h"
+#include "player/wa_ipc.h"
 
 namespace {
 

@@ -1,19 +1,16 @@
 #include "plugin/Plugin.h"
 
-#include <cstring>
-
 #include "clients/Worker.h"
+#include "player/wa_ipc.h"
 #include "plugin/Tray.h"
 #include "plugin/UpdateCycle.h"
 #include "plugin/gen_ZEM.h"
-#include "plugin/wa_ipc.h"
 #include "settings/ClientsWindow.h"
 #include "settings/ConfigDialog.h"
 #include "settings/SettingsFile.h"
 #include "util/TimeText.h"
 #include "util/WinUtil.h"
 
-TPluginRecord PluginRecord{};
 WNDPROC OldPlayerWndProc = nullptr;
 int32_t UpdateBusy = 0;
 TPS CurrentState;
@@ -235,18 +232,6 @@ void ModuleInit()
     FillDefaultSettings(DefaultState);
     PluginRecord = TPluginRecord{PluginVersion, PluginName, PluginInit, PluginConfig,
                                  PluginQuit,    nullptr,    nullptr};
-}
-
-LRESULT SendToPlayer(int code, WPARAM wParam)
-{
-    return SendMessageA(PluginRecord.hwndParent, WM_USER, wParam, code);
-}
-
-std::string PlayerText(LRESULT answer, size_t limit)
-{
-    const char* text = reinterpret_cast<const char*>(answer);
-    if (!text) return std::string();
-    return std::string(text, strnlen(text, limit));
 }
 
 void ApplyEnabledState()

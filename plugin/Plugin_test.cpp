@@ -5,10 +5,10 @@
 
 #include <string>
 
+#include "player/wa_ipc.h"
 #include "plugin/Tray.h"
 #include "plugin/UpdateCycle.h"
 #include "plugin/gen_ZEM.h"
-#include "plugin/wa_ipc.h"
 #include "tests/ConfigDialogSearch.h"
 #include "tests/PlayerWindow.h"
 #include "tests/PluginCopy.h"

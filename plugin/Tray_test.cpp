@@ -88,10 +88,11 @@ TEST_F(TrayTipTest, HostileTextsStayInsideTheField)
                            static_cast<DWORD>(random.Any())};
     const size_t first = offsetof(NOTIFYICONDATAA, szTip);
     const size_t end = first + sizeof data.szTip;
+    TTrackValues track;
     for (int round = 0; round < 3000; ++round) {
-        for (std::string& value : CurrentState.TokenValues) value = random.Hostile(300);
+        for (std::string& value : track.TokenValues) value = random.Hostile(300);
         const std::string text = random.Chance(20) ? random.Bytes(random.Length(300, 128), true)
-                                                   : ExpandTemplate(random.Hostile(400));
+                                                   : ExpandTemplate(random.Hostile(400), track);
         std::memset(&data, 0xA5, sizeof data);
         data.cbSize = sizes[random.Below(5)];
         NOTIFYICONDATAA before;

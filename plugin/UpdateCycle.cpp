@@ -23,16 +23,22 @@ std::string JournalPath;
 
 }  // namespace
 
-TWanted WantedNow()
+TWanted WantedFor(const TStatus& status, bool playerActive, bool trackLeftAlone)
 {
     if (JournalPath.empty()) JournalPath = JournalPathFor(SettingsFileToWrite());
     TWanted wanted;
     wanted.Values = CurrentState.Values;
-    wanted.Status = CurrentState.CurStatus;
-    wanted.PlayerActive = CurrentState.PlayerActive;
-    wanted.TrackLeftAlone = CurrentState.TrackLeftAlone;
+    wanted.Status = status;
+    wanted.PlayerActive = playerActive;
+    wanted.TrackLeftAlone = trackLeftAlone;
     wanted.JournalPath = JournalPath;
     return wanted;
+}
+
+TWanted WantedNow()
+{
+    return WantedFor(CurrentState.CurStatus, CurrentState.PlayerActive,
+                     CurrentState.TrackLeftAlone);
 }
 
 void StopUpdateTimer(HWND window)
@@ -86,30 +92,44 @@ std::string TrayNote(size_t index)
     return index < notes.size() ? notes[index] : std::string();
 }
 
+// The status the templates make of the track; the picture by its number or
+// its name in the picture list.
+TStatus StatusOf(const TTrackValues& track)
+{
+    TStatus status;
+    status.Caption = ExpandTemplate(SettingText(Setting::Status), track);
+    status.LongText = ExpandTemplate(SettingText(Setting::LongStatus), track);
+    status.PictureIndex = PictureIndex(SettingText(Setting::Picture),
+                                       CurrentState.Captions[SettingIndex(Setting::Picture)]);
+    status.TrayTip = ExpandTemplate(SettingText(Setting::Tray), track);
+    return status;
+}
+
 void RunCycle()
 {
     TPS& state = CurrentState;
     if (TakePictureChoice()) state.Values[SettingIndex(Setting::SetPicture)] = OnOffText(false);
-    state.PlayerActive = GatherTrackInfo();
-    state.CurStatus.Caption = ExpandTemplate(SettingText(Setting::Status));
-    state.CurStatus.LongText = ExpandTemplate(SettingText(Setting::LongStatus));
-    state.CurStatus.PictureIndex =
-        PictureIndex(SettingText(Setting::Picture), state.Captions[SettingIndex(Setting::Picture)]);
-    state.CurStatus.TrayTip = ExpandTemplate(SettingText(Setting::Tray));
+    TTrackValues track;
+    bool active = GatherTrackInfo(state.PlayStateTexts, track);
+    TStatus status = StatusOf(track);
     // Switched off, or on a track left alone, the clients get their own
     // statuses as while the player is stopped, and the tool-tip says why.
     const bool paused = !SettingOn(Setting::Active);
-    const bool leftAlone =
-        state.PlayerActive && IsLeftAlone(state.TrackFile, SettingText(Setting::Skip));
-    state.TrackLeftAlone = leftAlone && !paused;
+    const bool leftAlone = active && IsLeftAlone(track.TrackFile, SettingText(Setting::Skip));
+    const bool trackLeftAlone = leftAlone && !paused;
     if (paused || leftAlone) {
-        state.PlayerActive = false;
-        state.CurStatus.TrayTip = TrayNote(paused ? 0 : 1);
+        active = false;
+        status.TrayTip = TrayNote(paused ? 0 : 1);
     }
+    state.CurStatus = status;
+    state.PlayerActive = active;
+    state.TrackLeftAlone = trackLeftAlone;
+    state.TokenValues = track.TokenValues;
+    state.TrackFile = track.TrackFile;
     if (!SettingOn(Setting::Enable)) return;
-    HandOver(WantedNow());
+    HandOver(WantedFor(status, active, trackLeftAlone));
     if (SettingOn(Setting::SetTray)) {
-        SetTrayTip(state.CurStatus.TrayTip);
+        SetTrayTip(status.TrayTip);
         Shell_NotifyIconA(NIM_MODIFY, &state.TrayData);
     }
     if (UpdateBusy > 0) --UpdateBusy;

@@ -11,30 +11,9 @@
 #include <string>
 
 #include "clients/dsupport2ZEM.h"
+#include "player/PluginRecord.h"
 #include "settings/Settings.h"
-
-// The description the player lists; also the menu item's text and the
-// settings file's section name.
-constexpr const char* PluginName = "ZER ozavod irozav";
-constexpr int PluginVersion = 0x10;
-
-// The player's general-purpose plug-in header. The player writes the last two
-// fields before it calls init.
-struct TPluginRecord {
-    int version;
-    const char* description;
-    int (*init)();
-    void (*config)();
-    void (*quit)();
-    HWND hwndParent;
-    HINSTANCE hDllInstance;
-};
-#if !defined(_WIN64)
-static_assert(sizeof(TPluginRecord) == 7 * 4, "the player reads seven 32-bit fields");
-#endif
-
-constexpr int PlayStateCount = 3;  // playing, paused, stopped
-constexpr int TokenCount = 18;     // one value per template token
+#include "track/TrackValues.h"
 
 // The whole running state; copying it is a plain copy of values. The
 // player's thread owns the three instances; the clients' worker gets what
@@ -42,17 +21,17 @@ constexpr int TokenCount = 18;     // one value per template token
 struct TPS {
     TDlgControlsAr Captions;
     TDlgControlsAr Values;
-    std::array<std::string, PlayStateCount> PlayStateTexts;
+    TPlayStateTexts PlayStateTexts;
     UINT_PTR TimerId = 0;
     NOTIFYICONDATAA TrayData{};
     TStatus CurStatus;
     bool PlayerActive = false;
     bool TrackLeftAlone = false;  // and so PlayerActive is false
-    std::array<std::string, TokenCount> TokenValues;
+    // The last cycle's track, kept as it was handed on.
+    TTokenValues TokenValues;
     std::string TrackFile;  // the full name the player reports for its entry
 };
 
-extern TPluginRecord PluginRecord;
 extern WNDPROC OldPlayerWndProc;  // null while the player window is not hooked
 extern int32_t UpdateBusy;        // above 0 while an update cycle runs
 extern TPS CurrentState;

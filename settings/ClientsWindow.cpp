@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "clients/Worker.h"
-#include "plugin/gen_ZEM.h"
+#include "player/PluginRecord.h"
 #include "settings/Languages.h"
 #include "settings/resource.h"
 #include "util/Text.h"

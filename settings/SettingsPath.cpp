@@ -4,8 +4,8 @@
 // shlobj.h needs windows.h first
 #include <shlobj.h>
 
-#include "plugin/gen_ZEM.h"
-#include "plugin/wa_ipc.h"
+#include "player/PluginRecord.h"
+#include "player/wa_ipc.h"
 #include "util/Files.h"
 #include "util/Handles.h"
 

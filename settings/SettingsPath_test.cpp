@@ -10,9 +10,9 @@
 
 #include <string>
 
+#include "player/wa_ipc.h"
 #include "plugin/Plugin.h"
 #include "plugin/gen_ZEM.h"
-#include "plugin/wa_ipc.h"
 #include "settings/SettingsFile.h"
 #include "tests/PlayerWindow.h"
 #include "tests/PluginCopy.h"

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "clients/Worker.h"
+#include "player/wa_ipc.h"
 #include "plugin/UpdateCycle.h"
-#include "plugin/wa_ipc.h"
 #include "sim/common/ClientCommands.h"
 #include "sim/common/EventLog.h"
 #include "sim/common/TextFile.h"

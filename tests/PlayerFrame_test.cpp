@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "plugin/wa_ipc.h"
+#include "player/wa_ipc.h"
 #include "settings/Settings.h"
 #include "tests/PlayerSession.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/wa_ipc.h"
+#include "player/wa_ipc.h"
 #include "sim/common/Channel.h"
 #include "sim/common/EventLog.h"
 #include "sim/common/Playlist.h"

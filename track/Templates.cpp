@@ -1,28 +1,6 @@
 #include "track/Templates.h"
 
-#include "track/TrackInfo.h"
 #include "util/Text.h"
-
-const std::array<TTrackInfo, TokenCount> TrackTokens = {{
-    {"%Artist", TagToken},
-    {"%Title", TagToken},
-    {"%Album", TagToken},
-    {"%Track", TagToken},
-    {"%Year", TagToken},
-    {"%Genre", TagToken},
-    {"%Comment", TagToken},
-    {"%Copy", PlayerToken},
-    {"%File", PlayerToken},
-    {"%PlayState", PlayerToken},
-    {"%ListPos", PlayerToken},
-    {"%Lenght", PlayerToken},
-    {"%Bitrate", PlayerToken},
-    {"%SysTime", ClockToken},
-    {"%Status2", ClientToken},
-    {"%Status", ClientToken},
-    {"%Samplerate", PlayerToken},
-    {"%Channels", PlayerToken},
-}};
 
 namespace {
 
@@ -31,14 +9,14 @@ namespace {
 // count as filled: the ZEM driver puts them in later, per instance, and
 // RnQ shows them as typed, so they are never known to be empty here. A part
 // that names no token is plain text and stays.
-bool PartIsEmpty(const std::string& part)
+bool PartIsEmpty(const std::string& part, const TTokenValues& values)
 {
     const std::string search = UpperText(part);
     bool named = false;
     for (size_t i = 0; i < TrackTokens.size(); ++i) {
         if (FindFrom(UpperText(TrackTokens[i].Name), search, 1) == 0) continue;
         if (TrackTokens[i].Kind == ClientToken) return false;
-        const std::string& value = CurrentState.TokenValues[i];
+        const std::string& value = values[i];
         if (!value.empty() && value != NotAvailableText) return false;
         named = true;
     }
@@ -49,7 +27,7 @@ bool PartIsEmpty(const std::string& part)
 // braces stand for one, parts do not nest (a "{" inside one is text), and a
 // "{" that nothing closes is text too. The result is never longer than the
 // template.
-std::string ResolveOptionalParts(const std::string& text)
+std::string ResolveOptionalParts(const std::string& text, const TTokenValues& values)
 {
     std::string result;
     std::string part;
@@ -64,7 +42,7 @@ std::string ResolveOptionalParts(const std::string& text)
             inPart = true;
             part.clear();
         } else if (c == '}' && inPart) {
-            if (!PartIsEmpty(part)) result += part;
+            if (!PartIsEmpty(part, values)) result += part;
             inPart = false;
         } else {
             out += c;
@@ -76,16 +54,16 @@ std::string ResolveOptionalParts(const std::string& text)
 
 }  // namespace
 
-std::string ExpandTemplate(const std::string& text)
+std::string ExpandTemplate(const std::string& text, const TTrackValues& track)
 {
     // Breaks first, so a "\n" that a value brings in stays as it came; the
     // parts are settled before any value is put in, so a brace in a value
     // is only text.
-    std::string result = ResolveOptionalParts(ConvertLineBreaks(text));
+    std::string result = ResolveOptionalParts(ConvertLineBreaks(text), track.TokenValues);
     for (size_t i = 0; i < TrackTokens.size(); ++i) {
         // The client's own texts are known only per instance, by its driver.
         if (TrackTokens[i].Kind == ClientToken) continue;
-        result = ReplaceText(result, TrackTokens[i].Name, CurrentState.TokenValues[i],
+        result = ReplaceText(result, TrackTokens[i].Name, track.TokenValues[i],
                              ReplaceAll | IgnoreCase, MaxExpandedText);
     }
     return result;

@@ -18,10 +18,12 @@
 
 namespace {
 
+TTrackValues Track;
+
 class TemplatesFuzz : public ::testing::Test {
 protected:
-    void SetUp() override { CurrentState.TokenValues = {}; }
-    void TearDown() override { CurrentState.TokenValues = {}; }
+    void SetUp() override { Track.TokenValues = {}; }
+    void TearDown() override { Track.TokenValues = {}; }
 };
 
 // Whether text is made of nothing but unit repeated, the last copy
@@ -43,10 +45,10 @@ TEST_F(TemplatesFuzz, TagsThatNameLaterTokensCannotBlowUpTheText)
     for (size_t i = 0; i + 1 < sizeof chain / sizeof chain[0]; ++i) {
         std::string value;
         while (value.size() + std::strlen(chain[i + 1]) < TagBufferSize) value += chain[i + 1];
-        CurrentState.TokenValues[TokenRow(chain[i])] = value;
+        Track.TokenValues[TokenRow(chain[i])] = value;
     }
-    CurrentState.TokenValues[TokenRow("%Copy")] = "ab";
-    const std::string text = ExpandTemplate("%Artist");
+    Track.TokenValues[TokenRow("%Copy")] = "ab";
+    const std::string text = ExpandTemplate("%Artist", Track);
     EXPECT_LE(text.size(), MaxExpandedText);
     // The front of the full expansion; a pass cut at the bound may leave
     // the start of one token at the end.
@@ -78,14 +80,14 @@ TEST_F(TemplatesFuzz, HostileTemplatesAndValuesStayBounded)
     TClient slot;
     for (int round = 0; round < 3000; ++round) {
         for (size_t i = 0; i < TrackTokens.size(); ++i)
-            CurrentState.TokenValues[i] = random.Hostile(TagBufferSize + 200);
+            Track.TokenValues[i] = random.Hostile(TagBufferSize + 200);
         slot.SavedIndex = static_cast<int32_t>(random.Below(2));
         for (TStatus& saved : slot.Saved) {
             saved.Caption = random.Hostile(300);
             saved.LongText = random.Hostile(3000);
         }
         const std::string templ = random.Hostile(round % 10 == 0 ? MaxEntryBytes : 200);
-        const std::string text = ExpandTemplate(templ);
+        const std::string text = ExpandTemplate(templ, Track);
         ASSERT_LE(text.size(), MaxExpandedText) << round;
         const std::string own = ZemExpandSaved(slot, text);
         ASSERT_LE(own.size(), MaxExpandedText) << round;
@@ -121,7 +123,7 @@ TEST_F(TemplatesFuzz, EveryByteOfValuesAndLiteralsComesThrough)
             std::string value = random.Bytes(random.Length(TagBufferSize, TagBufferSize));
             for (char& c : value)
                 if (c == '%') c = '?';
-            CurrentState.TokenValues[i] = value;
+            Track.TokenValues[i] = value;
         }
         std::string templ;
         std::string expected;
@@ -139,9 +141,9 @@ TEST_F(TemplatesFuzz, EveryByteOfValuesAndLiteralsComesThrough)
                 if (random.Chance(50)) c = static_cast<char>(std::tolower(c));
             templ += name;
             // The clients' tokens are the driver's to replace.
-            expected += TrackTokens[row].Kind == ClientToken ? name : CurrentState.TokenValues[row];
+            expected += TrackTokens[row].Kind == ClientToken ? name : Track.TokenValues[row];
         }
-        ASSERT_EQ(ExpandTemplate(templ), expected) << round << ": " << templ;
+        ASSERT_EQ(ExpandTemplate(templ, Track), expected) << round << ": " << templ;
     }
 }
 

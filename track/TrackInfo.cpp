@@ -7,9 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "plugin/gen_ZEM.h"
-#include "plugin/wa_ipc.h"
-#include "track/Templates.h"
+#include "player/wa_ipc.h"
 #include "util/Files.h"
 #include "util/Numbers.h"
 #include "util/Text.h"
@@ -49,16 +47,16 @@ std::string TagValue(const std::string& file, const std::string& key)
     return std::string(buffer.data(), strnlen(buffer.data(), buffer.size()));
 }
 
-std::string PlayStateText(bool& active)
+std::string PlayStateText(const TPlayStateTexts& texts, bool& active)
 {
     switch (static_cast<int32_t>(SendToPlayer(IPC_ISPLAYING))) {
         case 1:
-            return CurrentState.PlayStateTexts[0];
+            return texts[0];
         case 3:
-            return CurrentState.PlayStateTexts[1];
+            return texts[1];
         default:
             active = false;
-            return CurrentState.PlayStateTexts[2];
+            return texts[2];
     }
 }
 
@@ -76,13 +74,14 @@ std::string ClockText()
     return FormatTime(MakeTime(0, now.wHour, now.wMinute));
 }
 
-std::string PlayerValue(const std::string& name, TTrackAnswers& answers)
+std::string PlayerValue(const std::string& name, const TPlayStateTexts& playStateTexts,
+                        TTrackAnswers& answers)
 {
     const WPARAM position = static_cast<WPARAM>(answers.Position);
     if (name == "%Copy")
         return PlayerText(SendToPlayer(IPC_GETPLAYLISTTITLE, position), PlayerTextLimit);
     if (name == "%File") return FileTitle(answers.File);
-    if (name == "%PlayState") return PlayStateText(answers.Active);
+    if (name == "%PlayState") return PlayStateText(playStateTexts, answers.Active);
     if (name == "%ListPos") return IntToText(int64_t{answers.Position} + 1);
     if (name == "%Lenght") return DurationText(answers.Length);
     if (name == "%Bitrate") return PlayerNumber(IPC_GETINFO, 1);
@@ -93,23 +92,23 @@ std::string PlayerValue(const std::string& name, TTrackAnswers& answers)
 
 }  // namespace
 
-bool GatherTrackInfo()
+bool GatherTrackInfo(const TPlayStateTexts& playStateTexts, TTrackValues& track)
 {
     TTrackAnswers answers;
     answers.Position = static_cast<int32_t>(SendToPlayer(IPC_GETLISTPOS));
     answers.File = PlayerText(
         SendToPlayer(IPC_GETPLAYLISTFILE, static_cast<WPARAM>(answers.Position)), PlayerTextLimit);
     answers.Length = TrackLength(answers.File);
-    CurrentState.TrackFile = answers.File;
+    track.TrackFile = answers.File;
     for (size_t i = 0; i < TrackTokens.size(); ++i) {
         const TTrackInfo& row = TrackTokens[i];
-        std::string& value = CurrentState.TokenValues[i];
+        std::string& value = track.TokenValues[i];
         switch (row.Kind) {
             case TagToken:
                 value = TagValue(answers.File, UpperText(row.Name + 1));
                 break;
             case PlayerToken:
-                value = PlayerValue(row.Name, answers);
+                value = PlayerValue(row.Name, playStateTexts, answers);
                 break;
             case ClockToken:
                 value = ClockText();

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "player/wa_ipc.h"
 #include "plugin/Plugin.h"
 #include "plugin/gen_ZEM.h"
-#include "plugin/wa_ipc.h"
 #include "tests/RandomInput.h"
 #include "tests/TokenRow.h"
 #include "track/Templates.h"
@@ -22,6 +22,9 @@
 #include "util/TimeText.h"
 
 namespace {
+
+const TPlayStateTexts PlayStates = {"[PLAY]", "[PAUSE]", "[STOP]"};
+TTrackValues Track;
 
 // What the stand-in player answers, set by each test.
 struct TPlayerScript {
@@ -139,7 +142,7 @@ constexpr const char* PlayerClass = "ZemTestPlayerWindow";
 
 const std::string& Value(const char* name)
 {
-    return CurrentState.TokenValues[TokenRow(name)];
+    return Track.TokenValues[TokenRow(name)];
 }
 
 class TrackInfo : public ::testing::Test {
@@ -151,8 +154,7 @@ protected:
         Script = TPlayerScript{};
         Log = TPlayerLog{};
         ModuleInit();
-        CopyState(DefaultState, CurrentState);
-        CurrentState.PlayStateTexts = {"[PLAY]", "[PAUSE]", "[STOP]"};
+        Track = TTrackValues{};
         WNDCLASSEXA info{};
         info.cbSize = sizeof(info);
         info.lpfnWndProc = PlayerProc;
@@ -178,14 +180,14 @@ protected:
 TEST_F(TrackInfo, PlayStateDecidesTheResult)
 {
     Script.PlayState = 1;
-    EXPECT_TRUE(GatherTrackInfo());
+    EXPECT_TRUE(GatherTrackInfo(PlayStates, Track));
     EXPECT_EQ(Value("%PlayState"), "[PLAY]");
     Script.PlayState = 3;
-    EXPECT_TRUE(GatherTrackInfo());
+    EXPECT_TRUE(GatherTrackInfo(PlayStates, Track));
     EXPECT_EQ(Value("%PlayState"), "[PAUSE]");
     for (LRESULT stopped : {0, 2, 4, -1}) {
         Script.PlayState = stopped;
-        EXPECT_FALSE(GatherTrackInfo()) << stopped;
+        EXPECT_FALSE(GatherTrackInfo(PlayStates, Track)) << stopped;
         EXPECT_EQ(Value("%PlayState"), "[STOP]") << stopped;
     }
 }
@@ -198,7 +200,7 @@ TEST_F(TrackInfo, StoppedPlayerStillFillsTheEntry)
     Script.Title = "Band - Song";
     Script.Tags = {{"ARTIST", "Band"}};
     Script.Length = 245;
-    EXPECT_FALSE(GatherTrackInfo());
+    EXPECT_FALSE(GatherTrackInfo(PlayStates, Track));
     EXPECT_EQ(Value("%ListPos"), "5");
     EXPECT_EQ(Value("%File"), "Band - Song");
     EXPECT_EQ(Value("%Copy"), "Band - Song");
@@ -209,11 +211,11 @@ TEST_F(TrackInfo, StoppedPlayerStillFillsTheEntry)
 TEST_F(TrackInfo, ListPositionIsOneBasedAndAsksTheEntryAtIt)
 {
     Script.ListPos = 0;
-    GatherTrackInfo();
+    GatherTrackInfo(PlayStates, Track);
     EXPECT_EQ(Value("%ListPos"), "1");
     Log = TPlayerLog{};
     Script.ListPos = 41;
-    GatherTrackInfo();
+    GatherTrackInfo(PlayStates, Track);
     EXPECT_EQ(Value("%ListPos"), "42");
     EXPECT_EQ(Log.FilePositions, std::vector<WPARAM>{41});
     EXPECT_EQ(Log.TitlePositions, std::vector<WPARAM>{41});
@@ -237,7 +239,7 @@ TEST_F(TrackInfo, LengthTexts)
     };
     for (const auto& [length, text] : cases) {
         Script.Length = length;
-        GatherTrackInfo();
+        GatherTrackInfo(PlayStates, Track);
         EXPECT_EQ(Value("%Lenght"), text) << length;
     }
 }
@@ -253,7 +255,7 @@ TEST_F(TrackInfo, FileTitleFromThePlaylistEntry)
     };
     for (const auto& [file, title] : cases) {
         Script.File = file;
-        GatherTrackInfo();
+        GatherTrackInfo(PlayStates, Track);
         EXPECT_EQ(Value("%File"), title) << file.value_or("(null)");
     }
 }
@@ -261,7 +263,7 @@ TEST_F(TrackInfo, FileTitleFromThePlaylistEntry)
 TEST_F(TrackInfo, RequestRecordsCarryTheFileAndTheTagNames)
 {
     Script.File = "C:\\Music\\a.mp3";
-    GatherTrackInfo();
+    GatherTrackInfo(PlayStates, Track);
     EXPECT_EQ(Log.BasicRequests, 1);
     EXPECT_EQ(Log.BasicFile, "C:\\Music\\a.mp3");
     EXPECT_TRUE(Log.BasicRecordClean);
@@ -280,7 +282,7 @@ TEST_F(TrackInfo, TagsAndPlayerValues)
     Script.Samplerate = 44;
     Script.SamplerateHz = 44100;
     Script.Channels = 2;
-    GatherTrackInfo();
+    GatherTrackInfo(PlayStates, Track);
     EXPECT_EQ(Value("%Artist"), "Группа");
     EXPECT_EQ(Value("%Title"), "Song");
     EXPECT_EQ(Value("%Album"), "Album");
@@ -297,7 +299,7 @@ TEST_F(TrackInfo, TagsAndPlayerValues)
     Script.Title.reset();
     Script.Tags = {{"TITLE", "Other"}};
     Script.Bitrate = -1;
-    GatherTrackInfo();
+    GatherTrackInfo(PlayStates, Track);
     EXPECT_EQ(Value("%Copy"), "");
     EXPECT_EQ(Value("%Artist"), "");
     EXPECT_EQ(Value("%Title"), "Other");
@@ -311,7 +313,7 @@ TEST_F(TrackInfo, NoTagsLeavesTheOtherTokensAlone)
     Script.Title = "x";
     Script.Length = 61;
     Script.Bitrate = 128;
-    GatherTrackInfo();
+    GatherTrackInfo(PlayStates, Track);
     for (const char* tag : {"%Artist", "%Title", "%Album", "%Track", "%Year", "%Genre", "%Comment"})
         EXPECT_EQ(Value(tag), "") << tag;
     EXPECT_EQ(Log.TagKeys.size(), 7u);
@@ -326,12 +328,12 @@ TEST_F(TrackInfo, NoTagsLeavesTheOtherTokensAlone)
 TEST_F(TrackInfo, ClientTokensAreNeverWritten)
 {
     Script.Tags = {{"ARTIST", "A"}};
-    for (int i = 0; i < 3; ++i) GatherTrackInfo();
+    for (int i = 0; i < 3; ++i) GatherTrackInfo(PlayStates, Track);
     EXPECT_EQ(Value("%Status2"), "");
     EXPECT_EQ(Value("%Status"), "");
-    CurrentState.TokenValues[TokenRow("%Status2")] = "at home";
-    CurrentState.TokenValues[TokenRow("%Status")] = "Busy";
-    GatherTrackInfo();
+    Track.TokenValues[TokenRow("%Status2")] = "at home";
+    Track.TokenValues[TokenRow("%Status")] = "Busy";
+    GatherTrackInfo(PlayStates, Track);
     EXPECT_EQ(Value("%Status2"), "at home");
     EXPECT_EQ(Value("%Status"), "Busy");
 }
@@ -340,20 +342,20 @@ TEST_F(TrackInfo, TagTextIsBoundedByTheBuffer)
 {
     // A well-behaved player cuts at retlen - 1 and terminates.
     Script.Tags = {{"ARTIST", std::string(2000, 'a')}};
-    GatherTrackInfo();
+    GatherTrackInfo(PlayStates, Track);
     EXPECT_EQ(Value("%Artist"), std::string(TagBufferSize - 1, 'a'));
 
     // One that fills the whole buffer without a zero byte: the copy ends at
     // the buffer's end.
     Script.WithoutZero = true;
-    GatherTrackInfo();
+    GatherTrackInfo(PlayStates, Track);
     EXPECT_EQ(Value("%Artist"), std::string(TagBufferSize, 'a'));
 
     // Every tag gets a clean buffer, so a short unterminated tag after a long
     // one does not carry the long one's tail.
     Log = TPlayerLog{};
     Script.Tags = {{"ARTIST", std::string(1500, 'a')}, {"TITLE", "Song"}, {"ALBUM", "LP"}};
-    GatherTrackInfo();
+    GatherTrackInfo(PlayStates, Track);
     EXPECT_TRUE(Log.TagBuffersZeroed);
     EXPECT_EQ(Value("%Artist"), std::string(TagBufferSize, 'a'));
     EXPECT_EQ(Value("%Title"), "Song");
@@ -371,7 +373,7 @@ std::string ClockText(const SYSTEMTIME& time)
 TEST_F(TrackInfo, SysTimeIsHoursAndMinutes)
 {
     const SYSTEMTIME before = ReadLocalTime();
-    GatherTrackInfo();
+    GatherTrackInfo(PlayStates, Track);
     const SYSTEMTIME after = ReadLocalTime();
     const std::string& text = Value("%SysTime");
     ASSERT_EQ(text.size(), 5u);
@@ -487,7 +489,7 @@ TEST_F(TrackInfo, HostilePlayerAnswersAreTakenOnlyWithinBounds)
         }
 
         const int32_t state = static_cast<int32_t>(Script.PlayState);
-        ASSERT_EQ(GatherTrackInfo(), state == 1 || state == 3) << round;
+        ASSERT_EQ(GatherTrackInfo(PlayStates, Track), state == 1 || state == 3) << round;
         for (const auto& [key, token] : tokens)
             ASSERT_EQ(Value(token), expected[key]) << round << " " << key;
         ASSERT_EQ(Value("%Copy"), title) << round;
@@ -504,7 +506,7 @@ TEST_F(TrackInfo, HostilePlayerAnswersAreTakenOnlyWithinBounds)
 
         std::string every;
         for (const TTrackInfo& row : TrackTokens) every += row.Name;
-        ASSERT_LE(ExpandTemplate(every).size(), MaxExpandedText);
+        ASSERT_LE(ExpandTemplate(every, Track).size(), MaxExpandedText);
     }
 }
 

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "plugin/wa_ipc.h"
+#include "player/wa_ipc.h"
 #include "sim/common/EventLog.h"
 #include "sim/player/MainMenu.h"
 #include "sim/player/Player.h"

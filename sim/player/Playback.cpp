@@ -1,6 +1,6 @@
 #include "sim/player/Playback.h"
 
-#include "plugin/wa_ipc.h"
+#include "player/wa_ipc.h"
 #include "sim/common/EventLog.h"
 
 namespace {

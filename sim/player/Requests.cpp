@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "plugin/wa_ipc.h"
+#include "player/wa_ipc.h"
 #include "sim/common/EventLog.h"
 #include "sim/player/Playback.h"
 

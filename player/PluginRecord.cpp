@@ -1,0 +1,3 @@
+#include "player/PluginRecord.h"
+
+TPluginRecord PluginRecord{};
