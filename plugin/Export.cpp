@@ -2,9 +2,9 @@
 // of the linked-in runtime that Windows XP does not have.
 #include <windows.h>
 
+#include "player/PluginRecord.h"
 #include "plugin/Plugin.h"
 #include "plugin/Uninstall.h"
-#include "plugin/gen_ZEM.h"
 
 extern "C" TPluginRecord* winampGetGeneralPurposePlugin()
 {

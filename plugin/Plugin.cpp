@@ -1,21 +1,18 @@
 #include "plugin/Plugin.h"
 
 #include "clients/Worker.h"
+#include "player/PluginRecord.h"
 #include "player/wa_ipc.h"
+#include "plugin/ClientsWindow.h"
+#include "plugin/ConfigDialog.h"
+#include "plugin/RunningState.h"
 #include "plugin/Tray.h"
 #include "plugin/UpdateCycle.h"
-#include "plugin/gen_ZEM.h"
-#include "settings/ClientsWindow.h"
-#include "settings/ConfigDialog.h"
 #include "settings/SettingsFile.h"
 #include "util/TimeText.h"
 #include "util/WinUtil.h"
 
 WNDPROC OldPlayerWndProc = nullptr;
-int32_t UpdateBusy = 0;
-TPS CurrentState;
-TPS DefaultState;
-TPS DialogState;
 
 namespace {
 
@@ -75,7 +72,7 @@ struct TConfiguring {
 
 void SetEnableValue(bool on)
 {
-    CurrentState.Values[SettingIndex(Setting::Enable)] = OnOffText(on);
+    SetSettingValue(Setting::Enable, OnOffText(on));
 }
 
 HMENU PlayerMenu()
@@ -139,7 +136,7 @@ constexpr UINT MenuEnd = static_cast<UINT>(-1);
 void InsertQuickSwitch(HMENU menu, UINT position)
 {
     const UINT check = SettingOn(Setting::Active) ? MF_CHECKED : MF_UNCHECKED;
-    const std::string& caption = CurrentState.Captions[SettingIndex(Setting::Active)];
+    const std::string& caption = SettingCaption(Setting::Active);
     InsertMenuA(menu, position, MF_BYPOSITION | MF_STRING | check, QuickSwitchMenuItemId,
                 caption.c_str());
 }
@@ -149,7 +146,7 @@ void InsertQuickSwitch(HMENU menu, UINT position)
 void ToggleQuickSwitch(HWND player)
 {
     const bool on = !SettingOn(Setting::Active);
-    CurrentState.Values[SettingIndex(Setting::Active)] = OnOffText(on);
+    SetSettingValue(Setting::Active, OnOffText(on));
     HMENU menu = PlayerMenu();
     if (menu)
         CheckMenuItem(menu, QuickSwitchMenuItemId, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
@@ -165,7 +162,7 @@ void ShowTrayMenu(HWND player)
     if (!menu) return;
     DeleteMenu(menu, QuickSwitchMenuItemId, MF_BYCOMMAND);
     InsertQuickSwitch(menu, 0);
-    const std::string& clients = CurrentState.Captions[SettingIndex(Setting::Clients)];
+    const std::string& clients = SettingCaption(Setting::Clients);
     InsertMenuA(menu, 1, MF_BYPOSITION | MF_STRING, ClientsMenuItemId, clients.c_str());
     POINT cursor{};
     GetCursorPos(&cursor);
@@ -209,7 +206,7 @@ void AfterPlayerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         return PluginConfig();
     if (message == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) == ClientsMenuItemId) {
         const TOwnWindow open;
-        return ShowClientsWindow(window, CurrentState.Captions, SettingText(Setting::Lang));
+        return ShowClientsWindow(window, SettingCaptions(), SettingText(Setting::Lang));
     }
     if (message == WM_COMMAND && HIWORD(wParam) == 0 && LOWORD(wParam) == QuickSwitchMenuItemId)
         ToggleQuickSwitch(window);
@@ -217,7 +214,7 @@ void AfterPlayerMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         return OnTrayCallback(lParam);
     if (IsCycleQuery(message, lParam)) return;
     if (IsPlaybackChange(message, wParam, lParam)) StopUpdateTimer(window);
-    if (CurrentState.TimerId == 0) StartUpdateTimer(window);
+    if (!UpdateTimerPending()) StartUpdateTimer(window);
 }
 
 }  // namespace
@@ -323,7 +320,7 @@ void PluginConfig()
     const TOwnWindow open;
     const TConfiguring configuring;
     try {
-        CopyState(CurrentState, DialogState);
+        BeginDialogState();
         const bool enabled = SettingOn(Setting::Enable);
         QuitForDialog = true;
         PluginRecord.quit();

@@ -10,6 +10,8 @@ constexpr UINT QuickSwitchMenuItemId = 2006;
 // The clients window, in the tray icon's menu only.
 constexpr UINT ClientsMenuItemId = 2007;
 
+extern WNDPROC OldPlayerWndProc;  // null while the player window is not hooked
+
 // Fills the module's tables; runs when the module is loaded, before the
 // player asks for the record.
 void ModuleInit();

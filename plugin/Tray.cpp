@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "plugin/gen_ZEM.h"
+#include "player/PluginRecord.h"
+#include "plugin/RunningState.h"
 #include "util/Text.h"
 
 namespace {
@@ -59,7 +60,7 @@ DWORD TrayRecordSize(int shellVersion)
 // The field must end with a zero byte inside what the shell reads.
 void SetTrayTip(const std::string& text)
 {
-    NOTIFYICONDATAA& data = CurrentState.TrayData;
+    NOTIFYICONDATAA& data = TrayRecord();
     std::memset(data.szTip, 0, sizeof data.szTip);
     const size_t field = data.cbSize == TrayRecordV1 ? TipFieldV1 : sizeof data.szTip;
     std::memcpy(data.szTip, text.data(), std::min(text.size(), field - 1));
@@ -67,7 +68,7 @@ void SetTrayTip(const std::string& text)
 
 void RefreshTrayIcon()
 {
-    NOTIFYICONDATAA& data = CurrentState.TrayData;
+    NOTIFYICONDATAA& data = TrayRecord();
     data.cbSize = TrayRecordSize(ShellVersion());
     data.hWnd = PluginRecord.hwndParent;
     data.uID = TrayIconId;
@@ -76,7 +77,7 @@ void RefreshTrayIcon()
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = TrayCallbackMessage;
     data.hIcon = LoadIconA(PluginRecord.hDllInstance, "MAINICON");
-    SetTrayTip(ConvertLineBreaks(CurrentState.CurStatus.TrayTip));
+    SetTrayTip(ConvertLineBreaks(CycleTrayTip()));
     Shell_NotifyIconA(NIM_ADD, &data);
     data.uFlags = NIF_TIP;
 }

@@ -3,10 +3,11 @@
 #include <string>
 
 #include "clients/Worker.h"
+#include "player/PluginRecord.h"
+#include "plugin/ConfigDialog.h"
 #include "plugin/Plugin.h"
+#include "plugin/RunningState.h"
 #include "plugin/UpdateCycle.h"
-#include "plugin/gen_ZEM.h"
-#include "settings/ConfigDialog.h"
 #include "util/Files.h"
 #include "util/WinUtil.h"
 

@@ -4,47 +4,28 @@
 #include <vector>
 
 #include "clients/Worker.h"
+#include "player/PluginRecord.h"
+#include "plugin/RunningState.h"
 #include "plugin/Tray.h"
-#include "plugin/gen_ZEM.h"
-#include "settings/SettingsPath.h"
-#include "track/SlotJournal.h"
 #include "track/Templates.h"
 #include "track/TrackFilter.h"
 #include "track/TrackInfo.h"
 #include "util/Numbers.h"
 #include "util/Text.h"
 
+int32_t UpdateBusy = 0;
+
 namespace {
 
 // Set once the plug-in is being uninstalled: no cycle runs again.
 bool UpdatesEnded = false;
-// Asked of the player once: the journal lies beside the settings file.
-std::string JournalPath;
 
 }  // namespace
 
-TWanted WantedFor(const TStatus& status, bool playerActive, bool trackLeftAlone)
-{
-    if (JournalPath.empty()) JournalPath = JournalPathFor(SettingsFileToWrite());
-    TWanted wanted;
-    wanted.Values = CurrentState.Values;
-    wanted.Status = status;
-    wanted.PlayerActive = playerActive;
-    wanted.TrackLeftAlone = trackLeftAlone;
-    wanted.JournalPath = JournalPath;
-    return wanted;
-}
-
-TWanted WantedNow()
-{
-    return WantedFor(CurrentState.CurStatus, CurrentState.PlayerActive,
-                     CurrentState.TrackLeftAlone);
-}
-
 void StopUpdateTimer(HWND window)
 {
-    if (CurrentState.TimerId != 0) KillTimer(window, CurrentState.TimerId);
-    CurrentState.TimerId = 0;
+    if (UpdateTimerPending()) KillTimer(window, UpdateTimer());
+    SetUpdateTimer(0);
     UpdateBusy = 0;
 }
 
@@ -64,8 +45,8 @@ void StartUpdateTimer(HWND window, UINT delayMs)
 {
     if (UpdateBusy > 0 || UpdatesEnded) return;
     const UINT delay = delayMs > 0 ? delayMs : UpdateDelayMs(SettingText(Setting::DelayV));
-    if (CurrentState.TimerId != 0) StopUpdateTimer(window);
-    CurrentState.TimerId = SetTimer(window, UpdateTimerId, delay, UpdateStatus);
+    if (UpdateTimerPending()) StopUpdateTimer(window);
+    SetUpdateTimer(SetTimer(window, UpdateTimerId, delay, UpdateStatus));
 }
 
 int32_t PictureIndex(const std::string& picture, const std::string& pictureList)
@@ -87,8 +68,7 @@ namespace {
 // The tool-tip's texts while switched off (0) and on a track left alone (1).
 std::string TrayNote(size_t index)
 {
-    const std::vector<std::string> notes =
-        ListItems(CurrentState.Captions[SettingIndex(Setting::TrayNotes)]);
+    const std::vector<std::string> notes = ListItems(SettingCaption(Setting::TrayNotes));
     return index < notes.size() ? notes[index] : std::string();
 }
 
@@ -99,18 +79,17 @@ TStatus StatusOf(const TTrackValues& track)
     TStatus status;
     status.Caption = ExpandTemplate(SettingText(Setting::Status), track);
     status.LongText = ExpandTemplate(SettingText(Setting::LongStatus), track);
-    status.PictureIndex = PictureIndex(SettingText(Setting::Picture),
-                                       CurrentState.Captions[SettingIndex(Setting::Picture)]);
+    status.PictureIndex =
+        PictureIndex(SettingText(Setting::Picture), SettingCaption(Setting::Picture));
     status.TrayTip = ExpandTemplate(SettingText(Setting::Tray), track);
     return status;
 }
 
 void RunCycle()
 {
-    TPS& state = CurrentState;
-    if (TakePictureChoice()) state.Values[SettingIndex(Setting::SetPicture)] = OnOffText(false);
+    if (TakePictureChoice()) SetSettingValue(Setting::SetPicture, OnOffText(false));
     TTrackValues track;
-    bool active = GatherTrackInfo(state.PlayStateTexts, track);
+    bool active = GatherTrackInfo(PlayStateTexts(), track);
     TStatus status = StatusOf(track);
     // Switched off, or on a track left alone, the clients get their own
     // statuses as while the player is stopped, and the tool-tip says why.
@@ -121,16 +100,12 @@ void RunCycle()
         active = false;
         status.TrayTip = TrayNote(paused ? 0 : 1);
     }
-    state.CurStatus = status;
-    state.PlayerActive = active;
-    state.TrackLeftAlone = trackLeftAlone;
-    state.TokenValues = track.TokenValues;
-    state.TrackFile = track.TrackFile;
+    KeepCycleResult(track, status, active, trackLeftAlone);
     if (!SettingOn(Setting::Enable)) return;
     HandOver(WantedFor(status, active, trackLeftAlone));
     if (SettingOn(Setting::SetTray)) {
         SetTrayTip(status.TrayTip);
-        Shell_NotifyIconA(NIM_MODIFY, &state.TrayData);
+        Shell_NotifyIconA(NIM_MODIFY, &TrayRecord());
     }
     if (UpdateBusy > 0) --UpdateBusy;
     StartUpdateTimer(PluginRecord.hwndParent);

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "clients/dsupport2ZEM.h"
+extern int32_t UpdateBusy;  // above 0 while an update cycle runs
 
 constexpr UINT_PTR UpdateTimerId = 100;
 
@@ -24,9 +24,6 @@ void StartUpdateTimer(HWND window, UINT delayMs = 0);
 // The timer procedure: one update cycle. It reads the track, makes the
 // texts and hands them to the clients' worker; it never waits on a client.
 void CALLBACK UpdateStatus(HWND window, UINT message, UINT_PTR timerId, DWORD time);
-
-// What the clients should show, made from the running state.
-TWanted WantedNow();
 
 // The DelayV text as a timer interval: seconds, sign ignored, 5 when no number.
 UINT UpdateDelayMs(const std::string& delay);

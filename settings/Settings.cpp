@@ -1,7 +1,5 @@
 #include "settings/Settings.h"
 
-#include "plugin/gen_ZEM.h"
-#include "settings/Languages.h"
 #include "util/Numbers.h"
 #include "util/Text.h"
 
@@ -48,11 +46,6 @@ std::string TextIn(const TDlgControlsAr& values, int id)
     return index >= 0 ? ValueText(id, values[index]) : std::string();
 }
 
-std::string SettingText(int id)
-{
-    return TextIn(CurrentState.Values, id);
-}
-
 bool ValueOn(int id, const std::string& value)
 {
     const int index = SettingIndex(id);
@@ -65,11 +58,6 @@ bool OnIn(const TDlgControlsAr& values, int id)
     return index >= 0 && ValueOn(id, values[index]);
 }
 
-bool SettingOn(int id)
-{
-    return OnIn(CurrentState.Values, id);
-}
-
 std::string OnOffText(bool on)
 {
     return on ? "1" : "0";
@@ -78,18 +66,4 @@ std::string OnOffText(bool on)
 std::string EscapeLineBreaks(const std::string& text)
 {
     return ReplaceText(text, "\r\n", "\\n", ReplaceAll);
-}
-
-// std::string copies share nothing, so a plain copy makes the target
-// independent of the source.
-void CopyState(const TPS& source, TPS& target)
-{
-    target = source;
-}
-
-void FillDefaultSettings(TPS& state)
-{
-    const TLanguageDefaults defaults = LanguageDefaults(BuiltInLanguages[0]);
-    state.Values = defaults.Values;
-    state.Captions = defaults.Captions;
 }

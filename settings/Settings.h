@@ -40,16 +40,9 @@ int SettingIndex(int id);
 
 std::string ValueText(int id, const std::string& value);
 bool ValueOn(int id, const std::string& value);
-// A setting in a table of values; the two below read the running state's.
+// A setting in a table of values.
 std::string TextIn(const TDlgControlsAr& values, int id);
 bool OnIn(const TDlgControlsAr& values, int id);
-std::string SettingText(int id);
-bool SettingOn(int id);
 std::string OnOffText(bool on);
 // CR LF becomes the two characters "\n" for storing.
 std::string EscapeLineBreaks(const std::string& text);
-
-struct TPS;
-void CopyState(const TPS& source, TPS& target);
-// The default values and captions, written into a state record.
-void FillDefaultSettings(TPS& state);

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "plugin/gen_ZEM.h"
+#include "player/PluginRecord.h"
 #include "settings/Languages.h"
 #include "settings/Version.h"
 #include "util/Files.h"
@@ -88,21 +88,21 @@ void WriteLanguage(const TPS& source, const std::string& file, const std::string
 }
 
 // Whatever was loaded before a failure stays; the next load tries again.
-void LoadSettings()
+void LoadSettingsInto(TPS& target, const TPS& defaults)
 {
     try {
-        CopyState(DefaultState, CurrentState);
+        CopyState(defaults, target);
         const std::string file = SettingsFilePath();
-        const std::string def = DefaultState.Values[SettingIndex(Setting::Lang)];
+        const std::string def = defaults.Values[SettingIndex(Setting::Lang)];
         std::string language =
             ReadProfileText(PluginName, LanguageKey, def.c_str(), file, MaxLanguageName);
         if (language.empty()) language = DefaultLanguage;
-        ReadLanguage(CurrentState, file, language);
+        ReadLanguage(target, file, language);
     } catch (...) {
     }
 }
 
-void SaveSettings()
+void SaveSettingsFrom(const TPS& source)
 {
-    WriteLanguage(CurrentState, PrepareSettingsSave(), SettingText(Setting::Lang));
+    WriteLanguage(source, PrepareSettingsSave(), TextIn(source.Values, Setting::Lang));
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/ConfigDialog.h"
+#include "plugin/ConfigDialog.h"
 #include "settings/Settings.h"
 #include "tests/PlayerSession.h"
 #include "util/Files.h"

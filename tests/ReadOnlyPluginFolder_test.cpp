@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "settings/ConfigDialog.h"
+#include "plugin/ConfigDialog.h"
 #include "settings/Settings.h"
 #include "tests/ClientSession.h"
 #include "tests/ReadOnlyFolder.h"

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "plugin/gen_ZEM.h"
+#include "player/PluginRecord.h"
 #include "sim/common/EventLog.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "settings/ClientsWindow.h"
+#include "plugin/ClientsWindow.h"
 
 #include <cstdio>
 #include <iterator>
@@ -7,6 +7,7 @@
 
 #include "clients/Worker.h"
 #include "player/PluginRecord.h"
+#include "plugin/RunningState.h"
 #include "settings/Languages.h"
 #include "settings/resource.h"
 #include "util/Text.h"

@@ -17,6 +17,8 @@ constexpr DWORD ResetCaptionsPauseMs = 1000;
 // The dialog while it is open, else null.
 extern HWND ConfigDialogWindow;
 
+// The dialog starts from a copy of the running state.
+void BeginDialogState();
 INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 void ShowAllControls(HWND dialog);

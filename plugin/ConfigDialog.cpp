@@ -1,13 +1,14 @@
-#include "settings/ConfigDialog.h"
+#include "plugin/ConfigDialog.h"
 
 #include <algorithm>
 #include <utility>
 #include <vector>
 
 #include "clients/Worker.h"
+#include "player/PluginRecord.h"
+#include "plugin/ClientsWindow.h"
+#include "plugin/RunningState.h"
 #include "plugin/UpdateCycle.h"
-#include "plugin/gen_ZEM.h"
-#include "settings/ClientsWindow.h"
 #include "settings/Languages.h"
 #include "settings/SettingsFile.h"
 #include "util/Files.h"
@@ -252,6 +253,11 @@ std::string HelpPagePath()
 }
 
 HWND ConfigDialogWindow = nullptr;
+
+void BeginDialogState()
+{
+    CopyState(CurrentState, DialogState);
+}
 
 // The dialog runs inside the player: nothing may escape to its message loop.
 INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)

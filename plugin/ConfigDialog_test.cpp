@@ -2,7 +2,7 @@
 // it, driven from another thread with the messages a user's clicks, choices
 // and typing produce; the results are read from the settings file and from
 // the running state.
-#include "settings/ConfigDialog.h"
+#include "plugin/ConfigDialog.h"
 
 #include <gtest/gtest.h>
 
@@ -162,8 +162,8 @@ TEST_F(ConfigDialogTest, TheTemplateHoldsEverySettingAsItsControl)
     // An 800 x 600 screen with a taskbar shows 297 dialog units of height.
     HRSRC found = FindResourceA(plugin.Module, ConfigDialogTemplate, RT_DIALOG);
     ASSERT_NE(found, nullptr);
-    const auto* layout = static_cast<const DLGTEMPLATE*>(
-        LockResource(LoadResource(plugin.Module, found)));
+    const auto* layout =
+        static_cast<const DLGTEMPLATE*>(LockResource(LoadResource(plugin.Module, found)));
     ASSERT_NE(layout, nullptr);
     EXPECT_LE(layout->cy, 297);
     Load();
