@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "settings/Settings.h"
+#include "track/Status.h"
 
 // One window and what was read from it.
 struct TWindowEx {
@@ -18,14 +19,6 @@ struct TWindowEx {
     std::string Text;        // as WM_GETTEXT answers (an edit box's contents)
     std::string WindowText;  // as GetWindowTextA answers (the stored title)
     std::string ClassName;
-};
-
-// A client status; -1 as picture means none chosen.
-struct TStatus {
-    int32_t PictureIndex = 0;
-    std::string Caption;
-    std::string LongText;
-    std::string TrayTip;  // only the plug-in's own status uses it
 };
 
 // What the plug-in does with a client, and why, as its last pass found (or,
