@@ -11,14 +11,7 @@
 #include <vector>
 
 #include "settings/Settings.h"
-
-// One window and what was read from it.
-struct TWindowEx {
-    HWND Handle = nullptr;
-    std::string Text;        // as WM_GETTEXT answers (an edit box's contents)
-    std::string WindowText;  // as GetWindowTextA answers (the stored title)
-    std::string ClassName;
-};
+#include "util/WinUtil.h"
 
 // A client status; -1 as picture means none chosen.
 struct TStatus {
