@@ -2,10 +2,10 @@
 
 #include <tlhelp32.h>
 
+#include "clients/SlotJournal.h"
+#include "clients/SlotStatus.h"
 #include "clients/Worker.h"
 #include "clients/ZemDriver.h"
-#include "track/SlotJournal.h"
-#include "track/SlotStatus.h"
 #include "util/Files.h"
 #include "util/Handles.h"
 #include "util/Numbers.h"

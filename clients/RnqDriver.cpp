@@ -3,8 +3,8 @@
 #include <string>
 
 #include "clients/Instances.h"
+#include "clients/SlotJournal.h"
 #include "clients/ZemDriver.h"
-#include "track/SlotJournal.h"
 #include "util/WinUtil.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "clients/Instances.h"
 #include "clients/Jobs.h"
-#include "track/SlotStatus.h"
+#include "clients/SlotStatus.h"
 #include "util/Sends.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "clients/Instances.h"
-#include "track/SlotJournal.h"
+#include "clients/SlotJournal.h"
 #include "track/Templates.h"
 #include "util/Text.h"
 #include "util/WinUtil.h"

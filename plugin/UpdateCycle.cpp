@@ -3,11 +3,11 @@
 #include <cstdlib>
 #include <vector>
 
+#include "clients/SlotJournal.h"
 #include "clients/Worker.h"
 #include "plugin/Tray.h"
 #include "plugin/gen_ZEM.h"
 #include "settings/SettingsPath.h"
-#include "track/SlotJournal.h"
 #include "track/Templates.h"
 #include "track/TrackFilter.h"
 #include "track/TrackInfo.h"

@@ -6,8 +6,8 @@
 
 #include <string>
 
+#include "clients/JournalFile.h"
 #include "clients/dsupport2ZEM.h"
-#include "track/JournalFile.h"
 
 // "gen_ZEM.dll.ini" has the journal "gen_ZEM.dll.journal" beside it.
 std::string JournalPathFor(const std::string& settingsFile);

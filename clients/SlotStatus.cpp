@@ -1,11 +1,11 @@
-#include "track/SlotStatus.h"
+#include "clients/SlotStatus.h"
 
 #include <windows.h>
 
 #include <algorithm>
 
 #include "clients/Instances.h"
-#include "track/SlotJournal.h"
+#include "clients/SlotJournal.h"
 #include "util/Files.h"
 #include "util/Text.h"
 #include "util/WinUtil.h"

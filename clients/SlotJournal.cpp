@@ -1,6 +1,6 @@
-#include "track/SlotJournal.h"
+#include "clients/SlotJournal.h"
 
-#include "track/JournalFile.h"
+#include "clients/JournalFile.h"
 
 namespace {
 
@@ -28,8 +28,7 @@ bool SameKey(const TClient& slot, const std::string& clientName, const std::stri
     return slot.ClientName == clientName && slot.MainWnd.Text == title;
 }
 
-TJournal::iterator Find(TJournal& entries, const std::string& clientName,
-                        const std::string& title)
+TJournal::iterator Find(TJournal& entries, const std::string& clientName, const std::string& title)
 {
     auto entry = entries.begin();
     while (entry != entries.end() && (entry->ClientName != clientName || entry->Title != title))

@@ -1,4 +1,4 @@
-#include "track/SlotStatus.h"
+#include "clients/SlotStatus.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "track/JournalFile.h"
+#include "clients/JournalFile.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <string>
 
+#include "clients/SlotJournal.h"
 #include "tests/TempFolder.h"
-#include "track/SlotJournal.h"
 #include "util/Files.h"
 
 namespace {
@@ -93,7 +93,7 @@ TEST(JournalFileTest, DamagedForeignOrCutJournalsGiveNoEntries)
     EXPECT_TRUE(read[0].Writing);
     const std::string damaged[] = {
         "gen_ZEM slot journal 3\r\n" + entry + "end 1\r\n",  // another version
-        head + entry + "end 1\r\n",  // fields of the version before
+        head + entry + "end 1\r\n",                          // fields of the version before
         before + writing + "\t1\t0\t\t\r\nend 1\r\n",
         head + writing + "\t2\t0\t\t\r\nend 1\r\n",
         "[ZER ozavod irozav]\r\nLang=Russian\r\n",  // another file
@@ -183,9 +183,9 @@ TEST(SlotJournalTest, AWriteIsJournaledAheadAndWhatACutOneLeftIsKnownAtTheNextSt
     for (const TStatus& left : {TStatus{11, "Own", "own long", ""}, TStatus{0, "", "own long", ""},
                                 TStatus{5, "Own - Группа", "", ""}, track, slot.Saved[0]})
         EXPECT_TRUE(LeftByCutWrite(entry, left)) << left.PictureIndex << left.Caption;
-    for (const TStatus& changed : {TStatus{7, "Own", "own long", ""},
-                                   TStatus{5, "own", "own long", ""},
-                                   TStatus{11, "Own - Группа", "new", ""}})
+    for (const TStatus& changed :
+         {TStatus{7, "Own", "own long", ""}, TStatus{5, "own", "own long", ""},
+          TStatus{11, "Own - Группа", "new", ""}})
         EXPECT_FALSE(LeftByCutWrite(entry, changed)) << changed.PictureIndex << changed.Caption;
 
     // The next start.
