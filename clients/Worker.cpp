@@ -224,7 +224,7 @@ bool StartWorker()
     if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
                             reinterpret_cast<LPCSTR>(&WorkerMain), &module))
         return false;
-    SendGate = SendAllowed;
+    GSendGate = SendAllowed;
     DWORD id = 0;
     const HANDLE thread = CreateThread(nullptr, 0, WorkerMain, module, 0, &id);
     if (!thread) {
