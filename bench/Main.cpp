@@ -118,7 +118,7 @@ void RunCycle(HWND player)
 void RunCycleAndPass(HWND player)
 {
     RunCycle(player);
-    Clients.Wanted = WantedNow();
+    GClients.Wanted = WantedNow();
     ServeClients();
 }
 

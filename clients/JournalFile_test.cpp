@@ -5,6 +5,7 @@
 #include <climits>
 #include <string>
 
+#include "clients/ClientsState.h"
 #include "clients/SlotJournal.h"
 #include "tests/TempFolder.h"
 #include "util/Files.h"
@@ -152,9 +153,9 @@ TEST(JournalFileTest, AnOversizedEntryIsLeftOutAndTheFullestJournalIsRead)
 TEST(SlotJournalTest, AWriteIsJournaledAheadAndWhatACutOneLeftIsKnownAtTheNextStart)
 {
     TempFolder folder;
-    Clients = TClientsState{};
-    Clients.Wanted.JournalPath = folder.Path + "gen_ZEM.dll.journal";
-    TClient& slot = Clients.Slots[3];
+    GClients = TClientsState{};
+    GClients.Wanted.JournalPath = folder.Path + "gen_ZEM.dll.journal";
+    TClient& slot = GClients.Slots[3];
     slot.ProcessId = 1234;
     slot.ClientName = "ZEM";
     slot.MainWnd.Handle = reinterpret_cast<HWND>(0x1234);
@@ -166,7 +167,7 @@ TEST(SlotJournalTest, AWriteIsJournaledAheadAndWhatACutOneLeftIsKnownAtTheNextSt
     // A copy, as the drivers hand in, is the slot itself.
     const TClient copy = slot;
     JournalAhead(copy, slot.Current, track);
-    TJournal journal = ReadJournal(Clients.Wanted.JournalPath);
+    TJournal journal = ReadJournal(GClients.Wanted.JournalPath);
     ASSERT_EQ(journal.size(), 1u);
     EXPECT_TRUE(journal[0].Writing);
     EXPECT_TRUE(SameStatus(journal[0].Current, slot.Saved[0]));
@@ -175,7 +176,7 @@ TEST(SlotJournalTest, AWriteIsJournaledAheadAndWhatACutOneLeftIsKnownAtTheNextSt
     slot.Current = track;
     slot.Cut = true;
     JournalSlot(slot);
-    EXPECT_TRUE(ReadJournal(Clients.Wanted.JournalPath)[0].Writing);
+    EXPECT_TRUE(ReadJournal(GClients.Wanted.JournalPath)[0].Writing);
 
     // Any mix of the entry's fields and the empty status was left by the cut
     // write; a field of anything else is the user's.
@@ -189,8 +190,8 @@ TEST(SlotJournalTest, AWriteIsJournaledAheadAndWhatACutOneLeftIsKnownAtTheNextSt
         EXPECT_FALSE(LeftByCutWrite(entry, changed)) << changed.PictureIndex << changed.Caption;
 
     // The next start.
-    Clients = TClientsState{};
-    Clients.Wanted.JournalPath = folder.Path + "gen_ZEM.dll.journal";
+    GClients = TClientsState{};
+    GClients.Wanted.JournalPath = folder.Path + "gen_ZEM.dll.journal";
     TClient next = copy;
     next.Saved[0] = next.Current = TStatus{0, "Own - Группа", "own long", ""};
     ASSERT_TRUE(RecallJournalEntry(next));

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "clients/Instances.h"
+#include "clients/ClientIdentity.h"
+#include "clients/ClientsState.h"
 #include "clients/SlotJournal.h"
-#include "clients/ZemDriver.h"
 #include "util/WinUtil.h"
 
 namespace {
@@ -98,7 +98,7 @@ bool RnqApplyStatus(TClient& instance, const TStatus& status)
     // gives the own status back to a client that still shows what the
     // plug-in left in it, whether or not it meets the condition now.
     bool go = WantedOn(Setting::IfAny) || instance.Cut ||
-              (Clients.RestoreDepth > 0 && !SameStatus(instance.Current, LastSaved(instance)) &&
+              (GClients.RestoreDepth > 0 && !SameStatus(instance.Current, LastSaved(instance)) &&
                CompareTexts(shownCaption, instance.Current.Caption) == 0);
     if (!go && WantedOn(Setting::IfStatus))
         go = CompareTexts(shownCaption, IfStatusReference()) == 0;
@@ -119,7 +119,7 @@ bool RnqApplyStatus(TClient& instance, const TStatus& status)
     if (!change) return ok;
     // Under another account nothing of this one's goes in, and a restore
     // is not done: the entry stays for the account's return.
-    if (!IsSameClient(instance)) return ok && Clients.RestoreDepth == 0;
+    if (!IsSameClient(instance)) return ok && GClients.RestoreDepth == 0;
     TStatus expected = instance.Current;
     if (WantedOn(Setting::SetStatus)) expected.Caption = handed.Caption;
     if (WantedOn(Setting::SetLongStatus)) expected.LongText = handed.LongText;
@@ -135,7 +135,7 @@ bool RnqApplyStatus(TClient& instance, const TStatus& status)
     // What the client shows now is what a later registration compares with;
     // a write not answered to its end, or not read back, is cut.
     TStatus shown;
-    const bool read = written && ZemReadStatus(instance, shown);
+    const bool read = written && ReadShownStatus(instance, shown);
     if (read) instance.Current = shown;
     if (!read) instance.Unconfirmed = expected;
     instance.ShownUnknown = !read;

@@ -4,9 +4,11 @@
 #include <array>
 #include <vector>
 
-#include "clients/Instances.h"
+#include "clients/ClientIdentity.h"
+#include "clients/ClientsState.h"
 #include "clients/SlotJournal.h"
 #include "track/Templates.h"
+#include "util/Numbers.h"
 #include "util/Text.h"
 #include "util/WinUtil.h"
 
@@ -41,18 +43,6 @@ bool PutText(const TClient& instance, int control, const std::string& text)
 {
     HWND edit = Control(instance, control);
     return !IsValidWindow(edit) || (IsSameClient(instance) && SetControlText(edit, text));
-}
-
-// A control that was found and is gone now belongs to a dialog that is
-// going away: what it showed is not known.
-bool ReadShownPicture(const TClient& instance, int32_t& picture)
-{
-    HWND box = Control(instance, PictureControl);
-    picture = 0;
-    if (!box) return true;
-    const TAnswer answer = SendToWindow(box, CB_GETCURSEL, 0, 0);
-    picture = static_cast<int32_t>(answer.Value);
-    return answer.Answered;
 }
 
 // OK is pressed only while the dialog is hidden: on the user's screen it is
@@ -153,14 +143,6 @@ bool ZemOpenStatusWindow(TClient& instance)
     return ZemForceOpen(instance) && ZemScanStatusWindow(instance, answered);
 }
 
-bool ZemReadStatus(const TClient& instance, TStatus& status)
-{
-    status = TStatus{};
-    return ReadShownPicture(instance, status.PictureIndex) &&
-           ReadControlOrNone(Control(instance, CaptionControl), status.Caption) &&
-           ReadControlOrNone(Control(instance, LongTextControl), status.LongText);
-}
-
 std::string ZemExpandSaved(const TClient& instance, const std::string& text)
 {
     const TStatus& saved = LastSaved(instance);
@@ -214,7 +196,7 @@ void RememberShown(TClient& instance, const TStatus& written, bool put)
     TStatus shown;
     // Under another account the dialog shows that account's status, not
     // what the write left.
-    const bool read = ZemReadStatus(instance, shown) && MayBeSameClient(instance);
+    const bool read = ReadShownStatus(instance, shown) && MayBeSameClient(instance);
     if (!IsValidWindow(instance.StatusWnd.Handle)) return;
     if (read) instance.Current = shown;
     instance.ShownUnknown = !read;
@@ -247,16 +229,16 @@ bool ZemApplyStatus(TClient& instance, const TStatus& status)
     // The user's own dialog open on screen is left alone: a restore is not
     // done then, and is tried again.
     if (IsWindowVisible(instance.StatusWnd.Handle) &&
-        (WantedOn(Setting::Enable) || Clients.RestoreDepth > 0)) {
+        (WantedOn(Setting::Enable) || GClients.RestoreDepth > 0)) {
         instance.Use = TClientUse::StatusWindowOpen;
-        return valid && Clients.RestoreDepth == 0;
+        return valid && GClients.RestoreDepth == 0;
     }
     if (!valid) return valid;
     // A copy: the status handed in may be one of the slot's own, which the
     // user's change below replaces.
     const TStatus handed = status;
     TStatus next = handed;
-    if (Clients.RestoreDepth > 0) {
+    if (GClients.RestoreDepth > 0) {
         if (!IsSameClient(instance)) return false;
         TStatus before = ShownBefore(instance);
         const bool put = PutBack(instance, before, next);
@@ -274,7 +256,8 @@ bool ZemApplyStatus(TClient& instance, const TStatus& status)
     // status: taken for a change by the user, it would replace the status
     // to give back.
     instance.Use = TClientUse::NotAnswering;
-    if (!ZemReadStatus(instance, shown) || !IsValidWindow(instance.StatusWnd.Handle)) return false;
+    if (!ReadShownStatus(instance, shown) || !IsValidWindow(instance.StatusWnd.Handle))
+        return false;
     if (instance.ShownUnknown) {
         instance.Current = shown;
         instance.ShownUnknown = false;
@@ -293,7 +276,7 @@ bool ZemApplyStatus(TClient& instance, const TStatus& status)
         instance.Saved[0] = shown;
         // Where the client showed the user's own status, nothing of the
         // plug-in's is left in it to put back.
-        const bool stopped = !Clients.Wanted.PlayerActive;
+        const bool stopped = !GClients.Wanted.PlayerActive;
         if (!(stopped && SameStatus(instance.Current, overwritten[newest]))) {
             TStatus left = shown;
             bool put = true;
@@ -326,7 +309,8 @@ bool ZemApplyStatus(TClient& instance, const TStatus& status)
     instance.Use = TClientUse::ShowsTrack;
 
     const bool change =
-        instance.Cut || (WantedOn(Setting::SetPicture) && shown.PictureIndex != next.PictureIndex) ||
+        instance.Cut ||
+        (WantedOn(Setting::SetPicture) && shown.PictureIndex != next.PictureIndex) ||
         (WantedOn(Setting::SetStatus) && CompareTexts(shown.Caption, next.Caption) != 0) ||
         (WantedOn(Setting::SetLongStatus) && CompareTexts(shown.LongText, next.LongText) != 0);
     if (!change || !IsSameClient(instance)) return valid;
@@ -338,4 +322,22 @@ bool ZemApplyStatus(TClient& instance, const TStatus& status)
     const bool put = ZemPutStatus(instance, next, false, shown.PictureIndex);
     RememberShown(instance, next, put);
     return valid;
+}
+
+bool RecordSetPicture(TClient& slot)
+{
+    const int32_t picture = TextToIntDef(WantedText(Setting::Picture), slot.Current.PictureIndex);
+    if (picture == slot.Current.PictureIndex) return true;
+    // The choice leaves the texts as they are.
+    TStatus chosen = slot.Saved[0];
+    chosen.PictureIndex = picture;
+    slot.SavedIndex = 1;
+    slot.Saved[1] = chosen;
+    JournalAhead(slot, slot.Saved[0], chosen);
+    SendToWindow(slot.Controls[PictureControl].Handle, CB_SETCURSEL, static_cast<WPARAM>(picture),
+                 0);
+    if (!ReadShownStatus(slot, slot.Saved[1])) return false;
+    slot.Current = slot.Saved[1];
+    JournalAhead(slot, slot.Saved[0], slot.Current);
+    return ZemPressOk(slot);
 }
