@@ -1,5 +1,7 @@
 #include "clients/ClientsState.h"
 
+#include "clients/HandOver.h"
+
 TClientsState GClients;
 
 bool WantedOn(int id)
@@ -15,7 +17,8 @@ std::string WantedText(int id)
 void SwitchSetPictureOff()
 {
     GClients.Wanted.Values[SettingIndex(Setting::SetPicture)] = OnOffText(false);
-    GClients.PictureChosen = true;
+    const TLocked locked;
+    GHandOver.PictureChosen = true;
 }
 
 std::string IfStatusReference()

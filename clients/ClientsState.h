@@ -20,8 +20,6 @@ struct TClientsState {
     // the new account is registered.
     std::array<TClient, SlotCount> Predecessors;
     int32_t RestoreDepth = 0;  // above 0 while statuses are put back
-    // The user chose another picture in a client: SetPicture goes off.
-    bool PictureChosen = false;
     // Every client the pass found: the slots and the windows it did not
     // take up.
     std::vector<TClientLine> Found;
@@ -33,8 +31,9 @@ extern TClientsState GClients;
 // The settings as the worker was handed them.
 bool WantedOn(int id);
 std::string WantedText(int id);
-// The user chose another picture in a client: SetPicture goes off here, and
-// in the running settings once the player's thread learns of it.
+// The user chose another picture in a client: SetPicture goes off here at
+// once, and in the running settings once the player's thread takes the
+// choice (TakePictureChoice, clients/Worker.h).
 void SwitchSetPictureOff();
 // What a client's caption must equal for the IfStatus condition: the
 // caption the cycle made from the Status template, so that a client is

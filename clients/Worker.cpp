@@ -5,6 +5,7 @@
 
 #include "clients/ClientKinds.h"
 #include "clients/ClientsState.h"
+#include "clients/HandOver.h"
 #include "clients/Instances.h"
 #include "clients/Jobs.h"
 #include "clients/SlotStatus.h"
@@ -15,60 +16,6 @@ namespace {
 // A client that did not take its own status back is tried again this
 // often, for as long as the process runs.
 constexpr DWORD RestoreRetryMs = 500;
-
-// The hand-over, guarded by its lock. Wake starts the worker on a job;
-// Done is set once no restore or reset is left to do, and Settled once the
-// worker waits to try again the restores that clients did not take.
-struct THandOver {
-    CRITICAL_SECTION Lock;
-    HANDLE Wake;
-    HANDLE Done;
-    HANDLE Settled;
-    HANDLE Thread = nullptr;  // the last worker started
-    DWORD WorkerId = 0;
-    TJobs Jobs;
-    bool Running = false;
-    bool Serving = false;  // the worker runs an update
-    bool RestoresLeft = false;
-    bool Ending = false;
-    bool PictureChosen = false;
-    // A restore that gives statuses back is asked for or under way.
-    bool Restoring = false;
-    // The end of the wait that the player's thread gives the restores asked
-    // for: once it ran out, a later wait for the same restores is not begun
-    // again.
-    DWORD WaitEnd = 0;
-    bool WaitBegun = false;
-    TClientsReport Report;
-
-    THandOver()
-        : Wake(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
-          Done(CreateEventA(nullptr, TRUE, TRUE, nullptr)),
-          Settled(CreateEventA(nullptr, TRUE, FALSE, nullptr))
-    {
-        InitializeCriticalSection(&Lock);
-    }
-    ~THandOver()
-    {
-        DeleteCriticalSection(&Lock);
-        CloseHandle(Wake);
-        CloseHandle(Done);
-        CloseHandle(Settled);
-        if (Thread) CloseHandle(Thread);
-    }
-    THandOver(const THandOver&) = delete;
-    THandOver& operator=(const THandOver&) = delete;
-};
-// Made at module start; the player's thread and the worker share its
-// fields under its Lock.
-THandOver GHandOver;
-
-struct TLocked {
-    TLocked() { EnterCriticalSection(&GHandOver.Lock); }
-    ~TLocked() { LeaveCriticalSection(&GHandOver.Lock); }
-    TLocked(const TLocked&) = delete;
-    TLocked& operator=(const TLocked&) = delete;
-};
 
 void PublishReport()
 {
@@ -107,8 +54,6 @@ void RunJob(TJob job)
 bool NextJob(TJob& job, bool& ended)
 {
     const TLocked locked;
-    GHandOver.PictureChosen = GHandOver.PictureChosen || GClients.PictureChosen;
-    GClients.PictureChosen = false;
     GHandOver.Restoring = GHandOver.Restoring && GHandOver.Jobs.Job == TJob::Restore;
     GHandOver.Serving = false;
     if (GHandOver.Jobs.Job == TJob::None) {
@@ -307,10 +252,4 @@ TClientsReport LastClientsReport()
         for (TClientLine& line : report.Lines)
             if (line.Use == TClientUse::ShowsTrack) line.Use = TClientUse::OwnBeingGivenBack;
     return report;
-}
-
-bool TrackWithdrawn()
-{
-    const TLocked locked;
-    return GHandOver.Ending || IsAwaited(GHandOver.Jobs.Job);
 }

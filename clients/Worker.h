@@ -45,7 +45,3 @@ bool TakePictureChoice();
 
 // What the worker's last pass found (TClientsReport, clients/ClientStatus.h).
 TClientsReport LastClientsReport();
-
-// For the worker's own code: a restore is asked for, or the worker ends;
-// no track may be written any more.
-bool TrackWithdrawn();
