@@ -25,3 +25,12 @@ std::string IfStatusReference()
 {
     return GClients.Wanted.Status.Caption;
 }
+
+TStatus ExpectedAfterWrite(const TStatus& base, const TStatus& written)
+{
+    TStatus expected = base;
+    if (WantedOn(Setting::SetPicture)) expected.PictureIndex = written.PictureIndex;
+    if (WantedOn(Setting::SetStatus)) expected.Caption = written.Caption;
+    if (WantedOn(Setting::SetLongStatus)) expected.LongText = written.LongText;
+    return expected;
+}

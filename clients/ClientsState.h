@@ -40,3 +40,7 @@ void SwitchSetPictureOff();
 // changed while it shows the plug-in's own caption (also when it is put
 // back). A driver that expands or cuts captions does the same to it.
 std::string IfStatusReference();
+// What a client showing base is to show once written: the picture, caption
+// and long text that SetPicture, SetStatus and SetLongStatus switch on are
+// those written.
+TStatus ExpectedAfterWrite(const TStatus& base, const TStatus& written);

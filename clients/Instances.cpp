@@ -234,6 +234,20 @@ void FollowClient(TClient& slot)
     if (!IsValidWindow(slot.StatusWnd.Handle)) ReleaseOrReattach(slot);
 }
 
+// The slots in the order a pass works on them: the clients that answered
+// promptly last time first, then the slow ones, so that the slow ones keep
+// no prompt one waiting. The Slow flags are taken as they are now: the
+// work on a slot sets its own anew.
+std::array<size_t, SlotCount> PromptFirst()
+{
+    std::array<size_t, SlotCount> order{};
+    size_t next = 0;
+    for (const bool slow : {false, true})
+        for (size_t i = 0; i < GClients.Slots.size(); ++i)
+            if (GClients.Slots[i].Slow == slow) order[next++] = i;
+    return order;
+}
+
 }  // namespace
 
 void RegisterWindow(uint32_t processId, HWND window)
@@ -284,35 +298,30 @@ void ServeClients()
     for (int i = 0; i < found.Count && !TrackWithdrawn(); ++i)
         if (!IsHeldBySlot(found.Handles[i]))
             RegisterWindow(WindowProcess(found.Handles[i]), found.Handles[i]);
-    // The clients that answered promptly last time are not kept waiting by
-    // the slow ones.
-    std::array<bool, SlotCount> slow{};
-    for (size_t i = 0; i < slow.size(); ++i) slow[i] = GClients.Slots[i].Slow;
-    for (const bool late : {false, true})
-        for (size_t i = 0; i < slow.size(); ++i)
-            if (GClients.Slots[i].ProcessId != 0 && slow[i] == late && !TrackWithdrawn())
-                UpdateSlot(GClients.Slots[i], applying);
+    for (const size_t i : PromptFirst())
+        if (GClients.Slots[i].ProcessId != 0 && !TrackWithdrawn())
+            UpdateSlot(GClients.Slots[i], applying);
     for (const TClient& slot : GClients.Slots)
         if (slot.ProcessId != 0) GClients.Found.push_back(LineOf(slot));
 }
 
-// Every client that answered promptly gets its own status back before the
-// slow ones: a close waits for the worker only so long.
+// A close waits for the worker only so long: the prompt clients get their
+// own status back first.
 bool RestoreAllSlots()
 {
     bool all = true;
-    for (const bool slow : {false, true})
-        for (TClient& slot : GClients.Slots)
-            if (slot.ProcessId != 0 && slot.Slow == slow) {
-                FollowClient(slot);
-                if (slot.ProcessId == 0) continue;
-                if (GiveBackSaved(slot)) {
-                    ForgetJournalEntry(slot);
-                } else if (WantedOn(Setting::SaveRestore) && MayBeSameClient(slot)) {
-                    all = false;
-                    continue;
-                }
-                ClearSlot(slot);
-            }
+    for (const size_t i : PromptFirst()) {
+        TClient& slot = GClients.Slots[i];
+        if (slot.ProcessId == 0) continue;
+        FollowClient(slot);
+        if (slot.ProcessId == 0) continue;
+        if (GiveBackSaved(slot)) {
+            ForgetJournalEntry(slot);
+        } else if (WantedOn(Setting::SaveRestore) && MayBeSameClient(slot)) {
+            all = false;
+            continue;
+        }
+        ClearSlot(slot);
+    }
     return all;
 }
