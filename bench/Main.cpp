@@ -25,12 +25,12 @@
 #include "bench/BenchPlayer.h"
 #include "bench/SendLog.h"
 #include "clients/Instances.h"
+#include "clients/SlotStatus.h"
 #include "clients/Worker.h"
 #include "plugin/Plugin.h"
 #include "plugin/UpdateCycle.h"
 #include "plugin/gen_ZEM.h"
 #include "sim/common/StandIns.h"
-#include "track/SlotStatus.h"
 #include "tests/TempFolder.h"
 
 namespace {
@@ -118,7 +118,7 @@ void RunCycle(HWND player)
 void RunCycleAndPass(HWND player)
 {
     RunCycle(player);
-    Clients.Wanted = WantedNow();
+    GClients.Wanted = WantedNow();
     ServeClients();
 }
 

@@ -19,7 +19,7 @@ void Keep(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 void KeepSends(std::vector<TSentMessage>* log)
 {
     Kept = log;
-    SendObserver = log ? Keep : nullptr;
+    GSendObserver = log ? Keep : nullptr;
 }
 
 void SendBare(const std::vector<TSentMessage>& messages)

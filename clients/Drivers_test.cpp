@@ -4,13 +4,14 @@
 
 #include "clients/Instances.h"
 #include "clients/RnqDriver.h"
+#include "clients/SlotStatus.h"
 #include "clients/ZemDriver.h"
+#include "clients/ZemProfile.h"
 #include "plugin/Plugin.h"
 #include "plugin/gen_ZEM.h"
 #include "settings/Languages.h"
 #include "settings/Settings.h"
 #include "tests/TestWindows.h"
-#include "track/SlotStatus.h"
 #include "util/Files.h"
 #include "util/Text.h"
 #include "util/WinUtil.h"
@@ -158,14 +159,14 @@ struct ZemWindowsTest : ::testing::Test {
     {
         ModuleInit();
         CopyState(DefaultState, CurrentState);
-        Clients = TClientsState{};
-        Clients.Wanted.Values = DefaultState.Values;
+        GClients = TClientsState{};
+        GClients.Wanted.Values = DefaultState.Values;
         for (const WindowClass* c : {&mainClass, &dialogClass, &panelClass})
             ASSERT_TRUE(c->Registered) << c->Name;
     }
     void TearDown() override
     {
-        for (TClient& slot : Clients.Slots) ClearSlot(slot);
+        for (TClient& slot : GClients.Slots) ClearSlot(slot);
     }
 };
 
@@ -179,10 +180,10 @@ TEST_F(ZemWindowsTest, OnlyTheLeadingTitlePrefixIsRemovedFromTheAccount)
         SCOPED_TRACE(account.first);
         SetWindowTextA(main.Handle, account.first);
         RegisterWindow(self, main.Handle);
-        ASSERT_EQ(Clients.Slots[0].ProcessId, self);
-        EXPECT_EQ(Clients.Slots[0].ProfileDir,
+        ASSERT_EQ(GClients.Slots[0].ProcessId, self);
+        EXPECT_EQ(GClients.Slots[0].ProfileDir,
                   FolderOf(GetProcessExePath(self)) + "Users\\" + account.second + "\\");
-        ClearSlot(Clients.Slots[0]);
+        ClearSlot(GClients.Slots[0]);
     }
 }
 
@@ -192,14 +193,14 @@ TEST_F(ZemWindowsTest, AStatusDialogIsServedByOneSlotOnly)
     Window shared(dialogClass, ""), ok(panelClass, "OK", shared.Handle);
     RegisterWindow(self, first.Handle);
     RegisterWindow(self, second.Handle);
-    EXPECT_EQ(Clients.Slots[0].StatusWnd.Handle, shared.Handle);
-    EXPECT_EQ(Clients.Slots[1].ProcessId, 0u);
+    EXPECT_EQ(GClients.Slots[0].StatusWnd.Handle, shared.Handle);
+    EXPECT_EQ(GClients.Slots[1].ProcessId, 0u);
 
     // A dialog of its own is the second main window's.
     Window own(dialogClass, ""), ownOk(panelClass, "OK", own.Handle);
     RegisterWindow(self, second.Handle);
-    EXPECT_EQ(Clients.Slots[1].StatusWnd.Handle, own.Handle);
-    EXPECT_EQ(Clients.Slots[0].StatusWnd.Handle, shared.Handle);
+    EXPECT_EQ(GClients.Slots[1].StatusWnd.Handle, own.Handle);
+    EXPECT_EQ(GClients.Slots[0].StatusWnd.Handle, shared.Handle);
 }
 
 // A process shows another account's main window beside its own made anew:
@@ -211,14 +212,14 @@ TEST_F(ZemWindowsTest, AMainWindowMadeAnewTakesItsSlotBeforeAnotherAccount)
         Window gone(mainClass, "[zem] - 111");
         RegisterWindow(self, gone.Handle);
     }
-    ASSERT_EQ(Clients.Slots[0].ProcessId, self);
-    Clients.Slots[0].Saved[0].Caption = "own 111";
+    ASSERT_EQ(GClients.Slots[0].ProcessId, self);
+    GClients.Slots[0].Saved[0].Caption = "own 111";
     Window other(mainClass, "[zem] - 222"), anew(mainClass, "[zem] - 111");
     RegisterWindow(self, other.Handle);
     RegisterWindow(self, anew.Handle);
-    EXPECT_EQ(Clients.Slots[0].MainWnd.Handle, anew.Handle);
-    EXPECT_EQ(Clients.Slots[0].Saved[0].Caption, "own 111");
-    EXPECT_FALSE(Clients.Slots[0].AccountClosed);
+    EXPECT_EQ(GClients.Slots[0].MainWnd.Handle, anew.Handle);
+    EXPECT_EQ(GClients.Slots[0].Saved[0].Caption, "own 111");
+    EXPECT_FALSE(GClients.Slots[0].AccountClosed);
 }
 
 // A status dialog made anew since the last pass is found by the restore
@@ -231,12 +232,12 @@ TEST_F(ZemWindowsTest, ARestoreFindsTheStatusDialogMadeAnew)
         Window gone(dialogClass, ""), goneOk(panelClass, "OK", gone.Handle);
         RegisterWindow(self, main.Handle);
     }
-    ASSERT_EQ(Clients.Slots[0].ProcessId, self);
-    Clients.Slots[0].Saved[0].LongText = "own long";
+    ASSERT_EQ(GClients.Slots[0].ProcessId, self);
+    GClients.Slots[0].Saved[0].LongText = "own long";
     Window anew(dialogClass, ""), ok(panelClass, "OK", anew.Handle);
     Window edit(editClass, "track", anew.Handle);
     EXPECT_TRUE(RestoreAllSlots());
-    EXPECT_EQ(Clients.Slots[0].ProcessId, 0u);
+    EXPECT_EQ(GClients.Slots[0].ProcessId, 0u);
     std::string shown;
     EXPECT_TRUE(GetControlText(edit.Handle, shown));
     EXPECT_EQ(shown, "own long");
@@ -249,11 +250,11 @@ TEST_F(ZemWindowsTest, AClientServedWithNothingToChangeIsListedSo)
     Window main(mainClass, "[zem] - 111");
     Window dialog(dialogClass, ""), ok(panelClass, "OK", dialog.Handle);
     for (int id : {Setting::SetPicture, Setting::SetStatus, Setting::SetLongStatus})
-        Clients.Wanted.Values[SettingIndex(id)] = OnOffText(false);
+        GClients.Wanted.Values[SettingIndex(id)] = OnOffText(false);
     ServeClients();
-    ASSERT_EQ(Clients.Found.size(), 1u);
-    EXPECT_EQ(Clients.Found[0].Account, "111");
-    EXPECT_EQ(Clients.Found[0].Use, TClientUse::NothingToChange);
+    ASSERT_EQ(GClients.Found.size(), 1u);
+    EXPECT_EQ(GClients.Found[0].Account, "111");
+    EXPECT_EQ(GClients.Found[0].Use, TClientUse::NothingToChange);
 }
 
 }  // namespace

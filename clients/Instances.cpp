@@ -1,44 +1,29 @@
 #include "clients/Instances.h"
 
-#include <tlhelp32.h>
+#include <array>
+#include <string>
 
-#include "clients/Worker.h"
+#include "clients/ClientIdentity.h"
+#include "clients/ClientKinds.h"
+#include "clients/ClientsState.h"
+#include "clients/HandOver.h"
+#include "clients/SlotJournal.h"
+#include "clients/SlotStatus.h"
 #include "clients/ZemDriver.h"
-#include "track/SlotJournal.h"
-#include "track/SlotStatus.h"
-#include "util/Files.h"
-#include "util/Handles.h"
-#include "util/Numbers.h"
+#include "clients/ZemProfile.h"
 #include "util/Text.h"
 #include "util/WinUtil.h"
 
-#if !defined(_WIN64)
-static_assert(sizeof(MODULEENTRY32) == 548, "the ANSI module record");
-#endif
-
 namespace {
 
-const char* const ZemTitlePrefix = "[zem] - ";
 // A piece of work that took this long waited on its client.
 constexpr DWORD SlowWorkMs = 500;
-
-uint32_t WindowProcess(HWND window)
-{
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    return processId;
-}
-
-bool IsRunning(const TClient& slot)
-{
-    return slot.Process && WaitForSingleObject(slot.Process.get(), 0) == WAIT_TIMEOUT;
-}
 
 // Two main windows of one process may share one status dialog: two slots
 // driving it would take each other's writes for the user's.
 bool ServedStatusWindow(HWND window)
 {
-    for (const TClient& slot : Clients.Slots)
+    for (const TClient& slot : GClients.Slots)
         if (slot.ProcessId != 0 && slot.StatusWnd.Handle == window) return true;
     return false;
 }
@@ -78,22 +63,6 @@ void ReleaseOrReattach(TClient& slot)
     if (!slot.OpenStatusWindow || !slot.OpenStatusWindow(slot)) slot.StatusWnd.Handle = nullptr;
 }
 
-// The title is the prefix and the account; an account may itself hold the
-// prefix, so only the leading one is removed.
-std::string AccountOf(const std::string& title)
-{
-    const TRLSResult split = SplitFirst(title, ZemTitlePrefix);
-    return split.Position == 1 ? split.Right : title;
-}
-
-// The account comes from another program's window title and becomes a
-// folder name; one that would lead out of the client's "Users" folder gives
-// no profile folder, so that no file elsewhere is rewritten as the client's.
-bool IsPlainFolderName(const std::string& name)
-{
-    return name != "." && name != ".." && name.find_first_of("\\/:") == std::string::npos;
-}
-
 bool FindClientKind(TClient& slot)
 {
     bool found = false;
@@ -106,27 +75,6 @@ bool FindClientKind(TClient& slot)
         found = true;
     }
     return found;
-}
-
-// With SetPicture on and a picture number set, the client's texts for that
-// picture are the second status to put back; false when the client did not
-// answer.
-bool RecordSetPicture(TClient& slot)
-{
-    const int32_t picture = TextToIntDef(WantedText(Setting::Picture), slot.Current.PictureIndex);
-    if (picture == slot.Current.PictureIndex) return true;
-    // The choice leaves the texts as they are.
-    TStatus chosen = slot.Saved[0];
-    chosen.PictureIndex = picture;
-    slot.SavedIndex = 1;
-    slot.Saved[1] = chosen;
-    JournalAhead(slot, slot.Saved[0], chosen);
-    SendToWindow(slot.Controls[PictureControl].Handle, CB_SETCURSEL, static_cast<WPARAM>(picture),
-                 0);
-    if (!ZemReadStatus(slot, slot.Saved[1])) return false;
-    slot.Current = slot.Saved[1];
-    JournalAhead(slot, slot.Saved[0], slot.Current);
-    return ZemPressOk(slot);
 }
 
 std::shared_ptr<void> OpenClientProcess(uint32_t processId)
@@ -155,9 +103,7 @@ bool ReadNewInstance(TClient& slot, uint32_t processId, HWND window)
         return false;
     }
 
-    const std::string account = AccountOf(slot.MainWnd.Text);
-    if (IsPlainFolderName(account))
-        slot.ProfileDir = FolderOf(GetProcessExePath(processId)) + "Users\\" + account + "\\";
+    slot.ProfileDir = ProfileFolderOf(processId, slot.MainWnd.Text);
 
     slot.StatusWnd.Handle = FindStatusWindow(slot);
     slot.Use = TClientUse::StatusWindowClosed;
@@ -166,7 +112,7 @@ bool ReadNewInstance(TClient& slot, uint32_t processId, HWND window)
     slot.Use = TClientUse::NotAnswering;
 
     // A status that could not be read must never become the one to give back.
-    if (!ZemReadStatus(slot, slot.Saved[0])) return false;
+    if (!ReadShownStatus(slot, slot.Saved[0])) return false;
     slot.SavedIndex = 0;
     slot.Current = slot.Saved[0];
     // What the plug-in wrote before the player died is not the user's own.
@@ -190,7 +136,7 @@ bool AddInstance(TClient& slot, uint32_t processId, HWND window, const TClient& 
     TClient added;
     if (!ReadNewInstance(added, processId, window)) {
         // Listed only once its kind is known: the title answered.
-        if (!added.ClientName.empty()) Clients.Found.push_back(LineOf(added));
+        if (!added.ClientName.empty()) GClients.Found.push_back(LineOf(added));
         return false;
     }
     // Another account logged in while the client still shows what the
@@ -210,7 +156,7 @@ bool AddInstance(TClient& slot, uint32_t processId, HWND window, const TClient& 
 
 TClient* PredecessorOf(uint32_t processId, HWND window)
 {
-    for (TClient& kept : Clients.Predecessors)
+    for (TClient& kept : GClients.Predecessors)
         if (kept.ProcessId == processId && kept.MainWnd.Handle == window) return &kept;
     return nullptr;
 }
@@ -220,14 +166,14 @@ TClient* PredecessorOf(uint32_t processId, HWND window)
 void KeepPredecessor(const TClient& before)
 {
     TClient* place = PredecessorOf(before.ProcessId, before.MainWnd.Handle);
-    for (TClient& kept : Clients.Predecessors)
+    for (TClient& kept : GClients.Predecessors)
         if (!place && kept.ProcessId == 0) place = &kept;
     if (place) *place = before;
 }
 
 bool IsHeldBySlot(HWND window)
 {
-    for (const TClient& slot : Clients.Slots)
+    for (const TClient& slot : GClients.Slots)
         if (slot.ProcessId != 0 && slot.MainWnd.Handle == window) return true;
     return false;
 }
@@ -236,7 +182,7 @@ bool IsHeldBySlot(HWND window)
 // window anew, and the slot, with its statuses, goes over to the new one.
 TClient* OrphanOf(uint32_t processId)
 {
-    for (TClient& slot : Clients.Slots)
+    for (TClient& slot : GClients.Slots)
         if (slot.ProcessId == processId && !IsValidWindow(slot.MainWnd.Handle) && IsRunning(slot))
             return &slot;
     return nullptr;
@@ -267,7 +213,7 @@ void UpdateSlot(TClient& slot, bool applying)
     // Another account took the slot back; its registration is enough.
     if (slot.ProcessId != 0 && slot.MainWnd.Handle == main && !TrackWithdrawn()) {
         if (applying)
-            ApplySlotStatus(slot, Clients.Wanted.Status);
+            ApplySlotStatus(slot, GClients.Wanted.Status);
         else
             slot.Use = TClientUse::NothingToChange;
     }
@@ -275,49 +221,10 @@ void UpdateSlot(TClient& slot, bool applying)
     JournalSlot(slot);
 }
 
-}  // namespace
-
-bool IsZemInstance(const TClient& instance)
-{
-    return instance.MainWnd.ClassName == ZemClient.MainWnd.ClassName;
-}
-
-namespace {
-
-enum class TSameness { Same, Other, Unknown };
-
-TSameness Sameness(const TClient& instance)
-{
-    HWND main = instance.MainWnd.Handle;
-    if (!IsRunning(instance) || !IsValidWindow(main) || WindowProcess(main) != instance.ProcessId)
-        return TSameness::Other;
-    std::string title;
-    if (!GetControlText(main, title)) return TSameness::Unknown;
-    return title == instance.MainWnd.Text ? TSameness::Same : TSameness::Other;
-}
-
-}  // namespace
-
-bool IsSameClient(const TClient& instance)
-{
-    return Sameness(instance) == TSameness::Same;
-}
-
-bool MayBeSameClient(const TClient& instance)
-{
-    return Sameness(instance) != TSameness::Other;
-}
-
-std::string GetProcessExePath(uint32_t processId)
-{
-    TFileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId));
-    if (!snapshot.Open()) return std::string();
-    MODULEENTRY32 module{};
-    module.dwSize = sizeof module;
-    if (!Module32First(snapshot.Handle, &module)) return std::string();
-    return std::string(module.szExePath, strnlen(module.szExePath, sizeof module.szExePath));
-}
-
+// Before a restore asks for the client: a slot whose client made its main
+// window anew takes up the new one, of its own process and showing its own
+// title; one whose status window is gone takes the one shown again, or,
+// its client ended, has its statuses put into its file and is released.
 void FollowClient(TClient& slot)
 {
     if (!IsValidWindow(slot.MainWnd.Handle) && IsRunning(slot)) {
@@ -326,6 +233,22 @@ void FollowClient(TClient& slot)
     }
     if (!IsValidWindow(slot.StatusWnd.Handle)) ReleaseOrReattach(slot);
 }
+
+// The slots in the order a pass works on them: the clients that answered
+// promptly last time first, then the slow ones, so that the slow ones keep
+// no prompt one waiting. The Slow flags are taken as they are now: the
+// work on a slot sets its own anew.
+std::array<size_t, SlotCount> PromptFirst()
+{
+    std::array<size_t, SlotCount> order{};
+    size_t next = 0;
+    for (const bool slow : {false, true})
+        for (size_t i = 0; i < GClients.Slots.size(); ++i)
+            if (GClients.Slots[i].Slow == slow) order[next++] = i;
+    return order;
+}
+
+}  // namespace
 
 void RegisterWindow(uint32_t processId, HWND window)
 {
@@ -341,7 +264,7 @@ void RegisterWindow(uint32_t processId, HWND window)
         orphan->MainWnd.Handle = window;
     TClient* kept = PredecessorOf(processId, window);
     TClient before = kept ? *kept : TClient{};
-    for (TClient& slot : Clients.Slots) {
+    for (TClient& slot : GClients.Slots) {
         if (slot.ProcessId != processId || slot.MainWnd.Handle != window) continue;
         if (slot.MainWnd.Text == title) return;
         // Another account logged in: the window is that account's now, and
@@ -350,7 +273,7 @@ void RegisterWindow(uint32_t processId, HWND window)
         slot.AccountClosed = true;
         RestoreSlot(slot);
     }
-    for (TClient& slot : Clients.Slots) {
+    for (TClient& slot : GClients.Slots) {
         if (slot.ProcessId != 0) continue;
         const bool added = AddInstance(slot, processId, window, before);
         if (!added && before.ProcessId != 0) KeepPredecessor(before);
@@ -363,10 +286,10 @@ void ServeClients()
 {
     const bool applying = WantedOn(Setting::SetPicture) || WantedOn(Setting::SetStatus) ||
                           WantedOn(Setting::SetLongStatus);
-    Clients.Found.clear();
-    for (TClient& slot : Clients.Slots)
+    GClients.Found.clear();
+    for (TClient& slot : GClients.Slots)
         if (slot.ProcessId != 0 && !IsValidWindow(slot.StatusWnd.Handle)) ReleaseOrReattach(slot);
-    for (TClient& kept : Clients.Predecessors)
+    for (TClient& kept : GClients.Predecessors)
         if (kept.ProcessId != 0 && !IsValidWindow(kept.MainWnd.Handle)) ClearSlot(kept);
     TWindowsAr found;
     for (const TClient& kind : ClientKinds) found.Classes += kind.MainWnd.ClassName + " ";
@@ -375,14 +298,30 @@ void ServeClients()
     for (int i = 0; i < found.Count && !TrackWithdrawn(); ++i)
         if (!IsHeldBySlot(found.Handles[i]))
             RegisterWindow(WindowProcess(found.Handles[i]), found.Handles[i]);
-    // The clients that answered promptly last time are not kept waiting by
-    // the slow ones.
-    std::array<bool, SlotCount> slow{};
-    for (size_t i = 0; i < slow.size(); ++i) slow[i] = Clients.Slots[i].Slow;
-    for (const bool late : {false, true})
-        for (size_t i = 0; i < slow.size(); ++i)
-            if (Clients.Slots[i].ProcessId != 0 && slow[i] == late && !TrackWithdrawn())
-                UpdateSlot(Clients.Slots[i], applying);
-    for (const TClient& slot : Clients.Slots)
-        if (slot.ProcessId != 0) Clients.Found.push_back(LineOf(slot));
+    for (const size_t i : PromptFirst())
+        if (GClients.Slots[i].ProcessId != 0 && !TrackWithdrawn())
+            UpdateSlot(GClients.Slots[i], applying);
+    for (const TClient& slot : GClients.Slots)
+        if (slot.ProcessId != 0) GClients.Found.push_back(LineOf(slot));
+}
+
+// A close waits for the worker only so long: the prompt clients get their
+// own status back first.
+bool RestoreAllSlots()
+{
+    bool all = true;
+    for (const size_t i : PromptFirst()) {
+        TClient& slot = GClients.Slots[i];
+        if (slot.ProcessId == 0) continue;
+        FollowClient(slot);
+        if (slot.ProcessId == 0) continue;
+        if (GiveBackSaved(slot)) {
+            ForgetJournalEntry(slot);
+        } else if (WantedOn(Setting::SaveRestore) && MayBeSameClient(slot)) {
+            all = false;
+            continue;
+        }
+        ClearSlot(slot);
+    }
+    return all;
 }

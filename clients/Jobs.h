@@ -4,7 +4,7 @@
 // Kept under the hand-over's lock (clients/Worker.cpp).
 #pragma once
 
-#include "clients/dsupport2ZEM.h"
+#include "clients/Wanted.h"
 
 enum class TJob { None, Update, Restore, ResetCaptions };
 

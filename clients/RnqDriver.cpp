@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "clients/Instances.h"
-#include "clients/ZemDriver.h"
-#include "track/SlotJournal.h"
+#include "clients/ClientIdentity.h"
+#include "clients/ClientsState.h"
+#include "clients/SlotJournal.h"
 #include "util/WinUtil.h"
 
 namespace {
@@ -48,6 +48,69 @@ bool PutText(const TClient& instance, HWND box, bool wanted, const std::string& 
     return !IsValidWindow(box) || !wanted || (IsSameClient(instance) && SetControlText(box, text));
 }
 
+// A cut write is finished whatever the client shows, and a restore gives
+// the own status back to a client that still shows what the plug-in left
+// in it, whether or not it meets the condition now.
+bool MeetsCondition(const TClient& instance, const std::string& shownCaption)
+{
+    if (WantedOn(Setting::IfAny) || instance.Cut ||
+        (GClients.RestoreDepth > 0 && !SameStatus(instance.Current, LastSaved(instance)) &&
+         CompareTexts(shownCaption, instance.Current.Caption) == 0))
+        return true;
+    return WantedOn(Setting::IfStatus) && CompareTexts(shownCaption, IfStatusReference()) == 0;
+}
+
+// A cut write is made again whatever the client shows. The long text is
+// read only when the caption leaves the change open; false when it did not
+// answer.
+bool ReadChange(const TClient& instance, const std::string& shownCaption, const TStatus& handed,
+                bool& change)
+{
+    change = instance.Cut ||
+             (WantedOn(Setting::SetStatus) && CompareTexts(shownCaption, handed.Caption) != 0);
+    if (change || !WantedOn(Setting::SetLongStatus)) return true;
+    std::string shownLongText;
+    if (!ReadControlOrNone(instance.Controls[LongTextControl].Handle, shownLongText)) return false;
+    change = CompareTexts(shownLongText, handed.LongText) != 0;
+    return true;
+}
+
+// An RnQ has no picture box to read back: the status expected keeps the
+// picture it was read with.
+TStatus Expected(const TClient& instance, const TStatus& handed)
+{
+    TStatus written = handed;
+    written.PictureIndex = instance.Current.PictureIndex;
+    return ExpectedAfterWrite(instance.Current, written);
+}
+
+// Other clients of the same account see a change only through an empty
+// status in between (Compatible).
+bool WriteStatus(const TClient& instance, const TStatus& handed)
+{
+    return (!WantedOn(Setting::Compatible) || (ClickCell(instance, 0) && Confirm(instance))) &&
+           (!(WantedOn(Setting::SetPicture) || WantedOn(Setting::Compatible)) ||
+            ClickCell(instance, handed.PictureIndex)) &&
+           PutText(instance, instance.Controls[CaptionControl].Handle, WantedOn(Setting::SetStatus),
+                   handed.Caption) &&
+           PutText(instance, instance.Controls[LongTextControl].Handle,
+                   WantedOn(Setting::SetLongStatus), handed.LongText) &&
+           Confirm(instance);
+}
+
+// What the client shows now is what a later registration compares with;
+// a write not answered to its end, or not read back, is cut.
+bool ReadBack(TClient& instance, bool written, const TStatus& expected)
+{
+    TStatus shown;
+    const bool read = written && ReadShownStatus(instance, shown);
+    if (read) instance.Current = shown;
+    if (!read) instance.Unconfirmed = expected;
+    instance.ShownUnknown = !read;
+    instance.Cut = !read;
+    return read;
+}
+
 }  // namespace
 
 // The edit box and the memo are looked up anew at every apply: the client
@@ -83,62 +146,27 @@ POINT RnqPictureCell(int32_t pictureIndex)
 bool RnqApplyStatus(TClient& instance, const TStatus& status)
 {
     instance.Use = TClientUse::StatusWindowClosed;
-    const bool ok = RnqOpenStatusWindow(instance);
-    if (!ok) return ok;
-    HWND caption = instance.Controls[CaptionControl].Handle;
-    HWND longText = instance.Controls[LongTextControl].Handle;
+    if (!RnqOpenStatusWindow(instance)) return false;
     const TStatus handed = status;
-
     // What a client that does not answer shows is unknown: nothing is
     // compared and nothing written.
     std::string shownCaption;
     instance.Use = TClientUse::NotAnswering;
-    if (!GetControlText(caption, shownCaption)) return false;
-    // A cut write is finished whatever the client shows, and a restore
-    // gives the own status back to a client that still shows what the
-    // plug-in left in it, whether or not it meets the condition now.
-    bool go = WantedOn(Setting::IfAny) || instance.Cut ||
-              (Clients.RestoreDepth > 0 && !SameStatus(instance.Current, LastSaved(instance)) &&
-               CompareTexts(shownCaption, instance.Current.Caption) == 0);
-    if (!go && WantedOn(Setting::IfStatus))
-        go = CompareTexts(shownCaption, IfStatusReference()) == 0;
+    if (!GetControlText(instance.Controls[CaptionControl].Handle, shownCaption)) return false;
     // "Music only" is a ZEM's condition: an RnQ meets it never.
-    if (!go) {
+    if (!MeetsCondition(instance, shownCaption)) {
         instance.Use = WantedOn(Setting::IfStatus) ? TClientUse::NotPluginCaption
                                                    : TClientUse::NotMusicPicture;
-        return ok;
+        return true;
     }
     instance.Use = TClientUse::ShowsTrack;
-    bool change = instance.Cut ||
-                  (WantedOn(Setting::SetStatus) && CompareTexts(shownCaption, handed.Caption) != 0);
-    if (!change && WantedOn(Setting::SetLongStatus)) {
-        std::string shownLongText;
-        if (!ReadControlOrNone(longText, shownLongText)) return false;
-        change = CompareTexts(shownLongText, handed.LongText) != 0;
-    }
-    if (!change) return ok;
+    bool change = false;
+    if (!ReadChange(instance, shownCaption, handed, change)) return false;
+    if (!change) return true;
     // Under another account nothing of this one's goes in, and a restore
     // is not done: the entry stays for the account's return.
-    if (!IsSameClient(instance)) return ok && Clients.RestoreDepth == 0;
-    TStatus expected = instance.Current;
-    if (WantedOn(Setting::SetStatus)) expected.Caption = handed.Caption;
-    if (WantedOn(Setting::SetLongStatus)) expected.LongText = handed.LongText;
+    if (!IsSameClient(instance)) return GClients.RestoreDepth == 0;
+    const TStatus expected = Expected(instance, handed);
     JournalAhead(instance, ShownBefore(instance), expected);
-
-    const bool written =
-        (!WantedOn(Setting::Compatible) || (ClickCell(instance, 0) && Confirm(instance))) &&
-        (!(WantedOn(Setting::SetPicture) || WantedOn(Setting::Compatible)) ||
-         ClickCell(instance, handed.PictureIndex)) &&
-        PutText(instance, caption, WantedOn(Setting::SetStatus), handed.Caption) &&
-        PutText(instance, longText, WantedOn(Setting::SetLongStatus), handed.LongText) &&
-        Confirm(instance);
-    // What the client shows now is what a later registration compares with;
-    // a write not answered to its end, or not read back, is cut.
-    TStatus shown;
-    const bool read = written && ZemReadStatus(instance, shown);
-    if (read) instance.Current = shown;
-    if (!read) instance.Unconfirmed = expected;
-    instance.ShownUnknown = !read;
-    instance.Cut = !read;
-    return read;
+    return ReadBack(instance, WriteStatus(instance, handed), expected);
 }

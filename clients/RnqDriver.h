@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "clients/dsupport2ZEM.h"
+#include "clients/ClientSlot.h"
 
 bool RnqOpenStatusWindow(TClient& instance);
 POINT RnqPictureCell(int32_t pictureIndex);

@@ -1,10 +1,14 @@
 #include "clients/Worker.h"
 
 #include <utility>
+#include <vector>
 
+#include "clients/ClientKinds.h"
+#include "clients/ClientsState.h"
+#include "clients/HandOver.h"
 #include "clients/Instances.h"
 #include "clients/Jobs.h"
-#include "track/SlotStatus.h"
+#include "clients/SlotStatus.h"
 #include "util/Sends.h"
 
 namespace {
@@ -13,72 +17,20 @@ namespace {
 // often, for as long as the process runs.
 constexpr DWORD RestoreRetryMs = 500;
 
-// The hand-over, guarded by its lock. Wake starts the worker on a job;
-// Done is set once no restore or reset is left to do, and Settled once the
-// worker waits to try again the restores that clients did not take.
-struct THandOver {
-    CRITICAL_SECTION Lock;
-    HANDLE Wake;
-    HANDLE Done;
-    HANDLE Settled;
-    HANDLE Thread = nullptr;  // the last worker started
-    DWORD WorkerId = 0;
-    TJobs Jobs;
-    bool Running = false;
-    bool Serving = false;  // the worker runs an update
-    bool RestoresLeft = false;
-    bool Ending = false;
-    bool PictureChosen = false;
-    // A restore that gives statuses back is asked for or under way.
-    bool Restoring = false;
-    // The end of the wait that the player's thread gives the restores asked
-    // for: once it ran out, a later wait for the same restores is not begun
-    // again.
-    DWORD WaitEnd = 0;
-    bool WaitBegun = false;
-    TClientsReport Report;
-
-    THandOver()
-        : Wake(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
-          Done(CreateEventA(nullptr, TRUE, TRUE, nullptr)),
-          Settled(CreateEventA(nullptr, TRUE, FALSE, nullptr))
-    {
-        InitializeCriticalSection(&Lock);
-    }
-    ~THandOver()
-    {
-        DeleteCriticalSection(&Lock);
-        CloseHandle(Wake);
-        CloseHandle(Done);
-        CloseHandle(Settled);
-        if (Thread) CloseHandle(Thread);
-    }
-    THandOver(const THandOver&) = delete;
-    THandOver& operator=(const THandOver&) = delete;
-};
-THandOver Shared;
-
-struct TLocked {
-    TLocked() { EnterCriticalSection(&Shared.Lock); }
-    ~TLocked() { LeaveCriticalSection(&Shared.Lock); }
-    TLocked(const TLocked&) = delete;
-    TLocked& operator=(const TLocked&) = delete;
-};
-
 void PublishReport()
 {
     TClientsReport report;
     report.Made = true;
     GetLocalTime(&report.Time);
-    report.Lines = Clients.Found;
+    report.Lines = GClients.Found;
     const TLocked locked;
-    Shared.Report = std::move(report);
+    GHandOver.Report = std::move(report);
 }
 
 void SetRestoresLeft(bool left)
 {
     const TLocked locked;
-    Shared.RestoresLeft = left;
+    GHandOver.RestoresLeft = left;
 }
 
 void RunJob(TJob job)
@@ -87,13 +39,13 @@ void RunJob(TJob job)
         // The slots left are served as ever.
         SetRestoresLeft(false);
         ServeClients();
-        Clients.Served = Clients.Slots;
+        GClients.Served = GClients.Slots;
         // A pass cut short for a restore did not find every client.
         if (!TrackWithdrawn()) PublishReport();
         return;
     }
     if (job == TJob::Restore) return SetRestoresLeft(!RestoreAllSlots());
-    for (TClient& slot : Clients.Served)
+    for (TClient& slot : GClients.Served)
         if (!slot.ProfileDir.empty() && IsZemInstance(slot)) ResetCaptionsFromBackup(slot);
 }
 
@@ -102,36 +54,34 @@ void RunJob(TJob job)
 bool NextJob(TJob& job, bool& ended)
 {
     const TLocked locked;
-    Shared.PictureChosen = Shared.PictureChosen || Clients.PictureChosen;
-    Clients.PictureChosen = false;
-    Shared.Restoring = Shared.Restoring && Shared.Jobs.Job == TJob::Restore;
-    Shared.Serving = false;
-    if (Shared.Jobs.Job == TJob::None) {
-        SetEvent(Shared.Done);
-        if (Shared.RestoresLeft) SetEvent(Shared.Settled);
-        ended = Shared.Ending && !Shared.RestoresLeft;
-        if (ended) Shared.Running = false;
+    GHandOver.Restoring = GHandOver.Restoring && GHandOver.Jobs.Job == TJob::Restore;
+    GHandOver.Serving = false;
+    if (GHandOver.Jobs.Job == TJob::None) {
+        SetEvent(GHandOver.Done);
+        if (GHandOver.RestoresLeft) SetEvent(GHandOver.Settled);
+        ended = GHandOver.Ending && !GHandOver.RestoresLeft;
+        if (ended) GHandOver.Running = false;
         return false;
     }
-    job = TakeJob(Shared.Jobs, Clients.Wanted);
-    Shared.Serving = job == TJob::Update;
+    job = TakeJob(GHandOver.Jobs, GClients.Wanted);
+    GHandOver.Serving = job == TJob::Update;
     // The player's thread has not switched it off yet.
-    if (Shared.PictureChosen)
-        Clients.Wanted.Values[SettingIndex(Setting::SetPicture)] = OnOffText(false);
+    if (GHandOver.PictureChosen)
+        GClients.Wanted.Values[SettingIndex(Setting::SetPicture)] = OnOffText(false);
     return true;
 }
 
 DWORD RetryWait()
 {
     const TLocked locked;
-    return Shared.RestoresLeft ? RestoreRetryMs : INFINITE;
+    return GHandOver.RestoresLeft ? RestoreRetryMs : INFINITE;
 }
 
 DWORD WINAPI WorkerMain(LPVOID module)
 {
     bool ended = false;
     while (!ended) {
-        const bool retry = WaitForSingleObject(Shared.Wake, RetryWait()) == WAIT_TIMEOUT;
+        const bool retry = WaitForSingleObject(GHandOver.Wake, RetryWait()) == WAIT_TIMEOUT;
         try {
             if (retry) RunJob(TJob::Restore);
             TJob job = TJob::None;
@@ -149,17 +99,17 @@ DWORD WINAPI WorkerMain(LPVOID module)
 bool SendAllowed()
 {
     const TLocked locked;
-    return !Shared.Serving || GetCurrentThreadId() != Shared.WorkerId || !TrackWithdrawn();
+    return !GHandOver.Serving || GetCurrentThreadId() != GHandOver.WorkerId || !TrackWithdrawn();
 }
 
 void Post(TJob job, const TWanted& wanted)
 {
     const TLocked locked;
-    if (IsAwaited(job)) ResetEvent(Shared.Done);
-    ResetEvent(Shared.Settled);
-    if (job == TJob::Restore) Shared.Restoring = OnIn(wanted.Values, Setting::SaveRestore);
-    PostJob(Shared.Jobs, job, wanted);
-    SetEvent(Shared.Wake);
+    if (IsAwaited(job)) ResetEvent(GHandOver.Done);
+    ResetEvent(GHandOver.Settled);
+    if (job == TJob::Restore) GHandOver.Restoring = OnIn(wanted.Values, Setting::SaveRestore);
+    PostJob(GHandOver.Jobs, job, wanted);
+    SetEvent(GHandOver.Wake);
 }
 
 // What is left of the wait for the restores, begun by the first wait for
@@ -167,12 +117,12 @@ void Post(TJob job, const TWanted& wanted)
 DWORD WaitLeft()
 {
     const DWORD now = GetTickCount();
-    if (!Shared.WaitBegun) {
-        Shared.WaitBegun = true;
-        Shared.WaitEnd = now + CloseWaitMs;
-        LimitSendsUntil(Shared.WaitEnd == 0 ? 1 : Shared.WaitEnd);
+    if (!GHandOver.WaitBegun) {
+        GHandOver.WaitBegun = true;
+        GHandOver.WaitEnd = now + CloseWaitMs;
+        LimitSendsUntil(GHandOver.WaitEnd == 0 ? 1 : GHandOver.WaitEnd);
     }
-    const LONG left = static_cast<LONG>(Shared.WaitEnd - now);
+    const LONG left = static_cast<LONG>(GHandOver.WaitEnd - now);
     return left > 0 ? static_cast<DWORD>(left) : 0;
 }
 
@@ -180,7 +130,7 @@ DWORD WaitLeft()
 // its whole length. Under the lock.
 void EndWait()
 {
-    Shared.WaitBegun = false;
+    GHandOver.WaitBegun = false;
     LimitSendsUntil(0);
 }
 
@@ -191,7 +141,7 @@ bool Waited(const std::vector<HANDLE>& handles, DWORD waitMs)
     const bool done = WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(),
                                              FALSE, waitMs) == WAIT_OBJECT_0;
     const TLocked locked;
-    const bool all = done && !Shared.RestoresLeft;
+    const bool all = done && !GHandOver.RestoresLeft;
     if (all) EndWait();
     return all;
 }
@@ -204,11 +154,11 @@ bool Await(TJob job, const TWanted& wanted)
     {
         // A worker counted as running takes up what is posted now.
         const TLocked locked;
-        if (!Shared.Running) return true;
+        if (!GHandOver.Running) return true;
         Post(job, wanted);
         waitMs = WaitLeft();
     }
-    return Waited({Shared.Done}, waitMs);
+    return Waited({GHandOver.Done}, waitMs);
 }
 
 }  // namespace
@@ -216,25 +166,25 @@ bool Await(TJob job, const TWanted& wanted)
 bool StartWorker()
 {
     const TLocked locked;
-    Shared.Ending = false;
-    if (Shared.Running) return true;
+    GHandOver.Ending = false;
+    if (GHandOver.Running) return true;
     // The worker holds the module until it leaves: it never runs unloaded
     // code.
     HMODULE module = nullptr;
     if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
                             reinterpret_cast<LPCSTR>(&WorkerMain), &module))
         return false;
-    SendGate = SendAllowed;
+    GSendGate = SendAllowed;
     DWORD id = 0;
     const HANDLE thread = CreateThread(nullptr, 0, WorkerMain, module, 0, &id);
     if (!thread) {
         FreeLibrary(module);
         return false;
     }
-    if (Shared.Thread) CloseHandle(Shared.Thread);
-    Shared.Thread = thread;
-    Shared.WorkerId = id;
-    Shared.Running = true;
+    if (GHandOver.Thread) CloseHandle(GHandOver.Thread);
+    GHandOver.Thread = thread;
+    GHandOver.WorkerId = id;
+    GHandOver.Running = true;
     return true;
 }
 
@@ -244,15 +194,15 @@ bool EndWorker(bool restore, const TWanted& wanted)
     DWORD waitMs = 0;
     {
         const TLocked locked;
-        if (!Shared.Running) return true;
+        if (!GHandOver.Running) return true;
         if (restore)
             Post(TJob::Restore, wanted);
-        else if (Shared.Jobs.Job == TJob::Update)
-            Shared.Jobs.Job = TJob::None;
-        Shared.Ending = true;
-        SetEvent(Shared.Wake);
+        else if (GHandOver.Jobs.Job == TJob::Update)
+            GHandOver.Jobs.Job = TJob::None;
+        GHandOver.Ending = true;
+        SetEvent(GHandOver.Wake);
         // A worker that waits to try restores again keeps the module.
-        handles = {Shared.Thread, Shared.Settled};
+        handles = {GHandOver.Thread, GHandOver.Settled};
         waitMs = WaitLeft();
     }
     return Waited(handles, waitMs);
@@ -261,7 +211,7 @@ bool EndWorker(bool restore, const TWanted& wanted)
 void HandOver(const TWanted& wanted)
 {
     const TLocked locked;
-    if (!Shared.Running || Shared.Ending || IsAwaited(Shared.Jobs.Job)) return;
+    if (!GHandOver.Running || GHandOver.Ending || IsAwaited(GHandOver.Jobs.Job)) return;
     Post(TJob::Update, wanted);
     EndWait();
 }
@@ -277,9 +227,9 @@ bool ResetClientCaptions(const TWanted& wanted)
 {
     {
         const TLocked locked;
-        const bool ending = Shared.Ending || !Shared.Running;
+        const bool ending = GHandOver.Ending || !GHandOver.Running;
         StartWorker();
-        Shared.Ending = ending;
+        GHandOver.Ending = ending;
     }
     return Await(TJob::ResetCaptions, wanted);
 }
@@ -287,25 +237,19 @@ bool ResetClientCaptions(const TWanted& wanted)
 bool TakePictureChoice()
 {
     const TLocked locked;
-    const bool chosen = Shared.PictureChosen;
-    Shared.PictureChosen = false;
+    const bool chosen = GHandOver.PictureChosen;
+    GHandOver.PictureChosen = false;
     return chosen;
 }
 
 TClientsReport LastClientsReport()
 {
     const TLocked locked;
-    TClientsReport report = Shared.Report;
+    TClientsReport report = GHandOver.Report;
     // The last pass saw them show the track; the restore is giving them
     // their own status back.
-    if (Shared.Restoring)
+    if (GHandOver.Restoring)
         for (TClientLine& line : report.Lines)
             if (line.Use == TClientUse::ShowsTrack) line.Use = TClientUse::OwnBeingGivenBack;
     return report;
-}
-
-bool TrackWithdrawn()
-{
-    const TLocked locked;
-    return Shared.Ending || IsAwaited(Shared.Jobs.Job);
 }

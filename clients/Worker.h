@@ -1,6 +1,6 @@
 // The clients' worker thread, the only thread that talks to clients: it
 // finds them, registers them, writes and restores their statuses, repairs
-// their custom-status files and keeps the journal. It owns Clients while it
+// their custom-status files and keeps the journal. It owns GClients while it
 // runs. The player's thread owns the hand-over's other side: it calls every
 // function here, hands the worker what the clients should show as values,
 // and never waits on a client; it waits on the worker only for restores,
@@ -9,9 +9,8 @@
 
 #include <windows.h>
 
-#include <vector>
-
-#include "clients/dsupport2ZEM.h"
+#include "clients/ClientStatus.h"
+#include "clients/Wanted.h"
 
 // How long a close, quit, configuration or removal waits for every client
 // to have its own status back. The restores it does not wait for go on in
@@ -44,18 +43,5 @@ bool ResetClientCaptions(const TWanted& wanted);
 // True once after the worker saw the user choose another picture.
 bool TakePictureChoice();
 
-// What the worker's last pass found. The worker puts it into the hand-over
-// at the end of each pass; the player's thread takes a copy, and no client
-// is asked for it. While a restore that gives statuses back is asked for or
-// under way, the clients that showed the track are listed as being given
-// their own back.
-struct TClientsReport {
-    bool Made = false;  // false until a pass has run
-    SYSTEMTIME Time{};  // local time at the end of that pass
-    std::vector<TClientLine> Lines;
-};
+// What the worker's last pass found (TClientsReport, clients/ClientStatus.h).
 TClientsReport LastClientsReport();
-
-// For the worker's own code: a restore is asked for, or the worker ends;
-// no track may be written any more.
-bool TrackWithdrawn();

@@ -4,9 +4,11 @@
 #include <array>
 #include <vector>
 
-#include "clients/Instances.h"
-#include "track/SlotJournal.h"
+#include "clients/ClientIdentity.h"
+#include "clients/ClientsState.h"
+#include "clients/SlotJournal.h"
 #include "track/Templates.h"
+#include "util/Numbers.h"
 #include "util/Text.h"
 #include "util/WinUtil.h"
 
@@ -41,18 +43,6 @@ bool PutText(const TClient& instance, int control, const std::string& text)
 {
     HWND edit = Control(instance, control);
     return !IsValidWindow(edit) || (IsSameClient(instance) && SetControlText(edit, text));
-}
-
-// A control that was found and is gone now belongs to a dialog that is
-// going away: what it showed is not known.
-bool ReadShownPicture(const TClient& instance, int32_t& picture)
-{
-    HWND box = Control(instance, PictureControl);
-    picture = 0;
-    if (!box) return true;
-    const TAnswer answer = SendToWindow(box, CB_GETCURSEL, 0, 0);
-    picture = static_cast<int32_t>(answer.Value);
-    return answer.Answered;
 }
 
 // OK is pressed only while the dialog is hidden: on the user's screen it is
@@ -153,14 +143,6 @@ bool ZemOpenStatusWindow(TClient& instance)
     return ZemForceOpen(instance) && ZemScanStatusWindow(instance, answered);
 }
 
-bool ZemReadStatus(const TClient& instance, TStatus& status)
-{
-    status = TStatus{};
-    return ReadShownPicture(instance, status.PictureIndex) &&
-           ReadControlOrNone(Control(instance, CaptionControl), status.Caption) &&
-           ReadControlOrNone(Control(instance, LongTextControl), status.LongText);
-}
-
 std::string ZemExpandSaved(const TClient& instance, const std::string& text)
 {
     const TStatus& saved = LastSaved(instance);
@@ -205,6 +187,10 @@ bool ZemPutStatus(TClient& instance, const TStatus& status, bool verbatim, int32
 
 namespace {
 
+// Where an apply goes after one of its steps: on to the next one, or back
+// with false or with true.
+enum class TStep { Next, Failed, Finished };
+
 // What the client shows after writing it the status written, unless it went
 // away meanwhile: its file is put right from the status last seen. A write
 // not answered to its end, or not read back, is cut.
@@ -214,7 +200,7 @@ void RememberShown(TClient& instance, const TStatus& written, bool put)
     TStatus shown;
     // Under another account the dialog shows that account's status, not
     // what the write left.
-    const bool read = ZemReadStatus(instance, shown) && MayBeSameClient(instance);
+    const bool read = ReadShownStatus(instance, shown) && MayBeSameClient(instance);
     if (!IsValidWindow(instance.StatusWnd.Handle)) return;
     if (read) instance.Current = shown;
     instance.ShownUnknown = !read;
@@ -230,6 +216,93 @@ bool PutBack(TClient& instance, TStatus& shown, const TStatus& status)
     return ZemPutStatus(instance, status, true, 0);
 }
 
+// A restore writes the status as it is. A client that did not answer has
+// not been given the status back: it stays in the journal for the
+// instance's next registration.
+bool GiveBack(TClient& instance, const TStatus& status)
+{
+    if (!IsSameClient(instance)) return false;
+    TStatus before = ShownBefore(instance);
+    const bool put = PutBack(instance, before, status);
+    RememberShown(instance, status, put);
+    return !instance.Cut;
+}
+
+// The status handed, with the saved texts in its templates and the caption
+// cut as the client shows it.
+TStatus Expanded(const TClient& instance, const TStatus& handed)
+{
+    TStatus next = handed;
+    next.Caption = CutCaption(ZemExpandSaved(instance, handed.Caption));
+    next.LongText = ZemExpandSaved(instance, handed.LongText);
+    return next;
+}
+
+// A client that went away or did not answer while it was read gave no
+// status: taken for a change by the user, it would replace the status to
+// give back.
+bool ReadShown(TClient& instance, TStatus& shown)
+{
+    instance.Use = TClientUse::NotAnswering;
+    if (!ReadShownStatus(instance, shown) || !IsValidWindow(instance.StatusWnd.Handle))
+        return false;
+    if (instance.ShownUnknown) {
+        instance.Current = shown;
+        instance.ShownUnknown = false;
+    }
+    return true;
+}
+
+// What the user chose becomes the status to give back. What the plug-in
+// wrote goes back through the client, newest first, and the user's choice
+// last: the client's file keeps each status under its own picture. False
+// when one was not answered.
+bool PutBackUnder(TClient& instance, const TStatus& shown)
+{
+    const std::array<TStatus, 2> overwritten = instance.Saved;
+    const int newest = std::clamp(instance.SavedIndex, 0, 1);
+    instance.SavedIndex = 0;
+    instance.Saved[0] = shown;
+    // Where the client showed the user's own status, nothing of the
+    // plug-in's is left in it to put back.
+    if (!GClients.Wanted.PlayerActive && SameStatus(instance.Current, overwritten[newest]))
+        return true;
+    TStatus left = shown;
+    bool put = true;
+    for (int k = newest; k >= 0 && put; --k) put = PutBack(instance, left, overwritten[k]);
+    return put && PutBack(instance, left, shown);
+}
+
+// The user changed the status in the client since the last write, unless
+// another account shows it now; picture is the one the plug-in would write.
+TStep TakeUsersChange(TClient& instance, const TStatus& shown, int32_t picture)
+{
+    if (SameStatus(shown, instance.Current)) return TStep::Next;
+    if (!IsSameClient(instance)) return TStep::Failed;
+    if (WantedOn(Setting::SetPicture) && shown.PictureIndex != instance.Current.PictureIndex &&
+        shown.PictureIndex != picture)
+        SwitchSetPictureOff();
+    if (!PutBackUnder(instance, shown)) {
+        instance.Cut = true;
+        return TStep::Failed;
+    }
+    // Stopped, the user's choice is the own status: nothing is written
+    // over it.
+    if (GClients.Wanted.PlayerActive) return TStep::Next;
+    instance.Current = shown;
+    return TStep::Finished;
+}
+
+// A cut write is finished whatever the client shows.
+bool MeetsCondition(const TClient& instance, const TStatus& shown)
+{
+    if ((WantedOn(Setting::IfAny) && shown.PictureIndex > 0) || instance.Cut) return true;
+    if (WantedOn(Setting::IfPicture) && shown.PictureIndex == MusicPicture) return true;
+    if (!WantedOn(Setting::IfStatus)) return false;
+    const std::string reference = CutCaption(ZemExpandSaved(instance, IfStatusReference()));
+    return CompareTexts(shown.Caption, reference) == 0;
+}
+
 // The condition that a client showing this picture did not meet.
 TClientUse LeftAloneUse(int32_t picture)
 {
@@ -237,6 +310,22 @@ TClientUse LeftAloneUse(int32_t picture)
         return TClientUse::NoPicture;
     return WantedOn(Setting::IfPicture) ? TClientUse::NotMusicPicture
                                         : TClientUse::NotPluginCaption;
+}
+
+bool NeedsWrite(const TClient& instance, const TStatus& shown, const TStatus& next)
+{
+    return instance.Cut ||
+           (WantedOn(Setting::SetPicture) && shown.PictureIndex != next.PictureIndex) ||
+           (WantedOn(Setting::SetStatus) && CompareTexts(shown.Caption, next.Caption) != 0) ||
+           (WantedOn(Setting::SetLongStatus) && CompareTexts(shown.LongText, next.LongText) != 0);
+}
+
+// Journaled ahead with what it is to leave, then read back.
+void WriteNext(TClient& instance, const TStatus& shown, const TStatus& next)
+{
+    JournalAhead(instance, shown, ExpectedAfterWrite(shown, next));
+    const bool put = ZemPutStatus(instance, next, false, shown.PictureIndex);
+    RememberShown(instance, next, put);
 }
 
 }  // namespace
@@ -247,95 +336,45 @@ bool ZemApplyStatus(TClient& instance, const TStatus& status)
     // The user's own dialog open on screen is left alone: a restore is not
     // done then, and is tried again.
     if (IsWindowVisible(instance.StatusWnd.Handle) &&
-        (WantedOn(Setting::Enable) || Clients.RestoreDepth > 0)) {
+        (WantedOn(Setting::Enable) || GClients.RestoreDepth > 0)) {
         instance.Use = TClientUse::StatusWindowOpen;
-        return valid && Clients.RestoreDepth == 0;
+        return valid && GClients.RestoreDepth == 0;
     }
     if (!valid) return valid;
     // A copy: the status handed in may be one of the slot's own, which the
-    // user's change below replaces.
+    // user's change replaces.
     const TStatus handed = status;
-    TStatus next = handed;
-    if (Clients.RestoreDepth > 0) {
-        if (!IsSameClient(instance)) return false;
-        TStatus before = ShownBefore(instance);
-        const bool put = PutBack(instance, before, next);
-        RememberShown(instance, next, put);
-        // A client that did not answer has not been given the status back:
-        // it stays in the journal for the instance's next registration.
-        return !instance.Cut;
-    }
-    next.Caption = CutCaption(ZemExpandSaved(instance, handed.Caption));
-    next.LongText = ZemExpandSaved(instance, handed.LongText);
-
-    bool go = false;
+    if (GClients.RestoreDepth > 0) return GiveBack(instance, handed);
     TStatus shown;
-    // A client that went away or did not answer while it was read gave no
-    // status: taken for a change by the user, it would replace the status
-    // to give back.
-    instance.Use = TClientUse::NotAnswering;
-    if (!ZemReadStatus(instance, shown) || !IsValidWindow(instance.StatusWnd.Handle)) return false;
-    if (instance.ShownUnknown) {
-        instance.Current = shown;
-        instance.ShownUnknown = false;
-    }
-    if (WantedOn(Setting::IfAny) && shown.PictureIndex > 0) go = true;
-    if (!SameStatus(shown, instance.Current)) {
-        // The user changed the status in the client since the last write,
-        // unless another account shows it now.
-        if (!IsSameClient(instance)) return false;
-        if (WantedOn(Setting::SetPicture) && shown.PictureIndex != instance.Current.PictureIndex &&
-            shown.PictureIndex != next.PictureIndex)
-            SwitchSetPictureOff();
-        const std::array<TStatus, 2> overwritten = instance.Saved;
-        const int newest = std::clamp(instance.SavedIndex, 0, 1);
-        instance.SavedIndex = 0;
-        instance.Saved[0] = shown;
-        // Where the client showed the user's own status, nothing of the
-        // plug-in's is left in it to put back.
-        const bool stopped = !Clients.Wanted.PlayerActive;
-        if (!(stopped && SameStatus(instance.Current, overwritten[newest]))) {
-            TStatus left = shown;
-            bool put = true;
-            for (int k = newest; k >= 0 && put; --k) put = PutBack(instance, left, overwritten[k]);
-            put = put && PutBack(instance, left, shown);
-            if (!put) {
-                instance.Cut = true;
-                return false;
-            }
-        }
-        // Stopped, the user's choice is the own status: nothing is written
-        // over it.
-        if (stopped) {
-            instance.Current = shown;
-            return valid;
-        }
-        next.Caption = CutCaption(ZemExpandSaved(instance, handed.Caption));
-        next.LongText = ZemExpandSaved(instance, handed.LongText);
-    }
-    // A cut write is finished whatever the client shows.
-    go = go || instance.Cut;
-    if (!go && WantedOn(Setting::IfPicture)) go = shown.PictureIndex == MusicPicture;
-    if (!go && WantedOn(Setting::IfStatus))
-        go = CompareTexts(shown.Caption,
-                          CutCaption(ZemExpandSaved(instance, IfStatusReference()))) == 0;
-    if (!go) {
+    if (!ReadShown(instance, shown)) return false;
+    const TStep step = TakeUsersChange(instance, shown, handed.PictureIndex);
+    if (step != TStep::Next) return step == TStep::Finished;
+    // Expanded once the user's change is taken: the saved texts may be new.
+    const TStatus next = Expanded(instance, handed);
+    if (!MeetsCondition(instance, shown)) {
         instance.Use = LeftAloneUse(shown.PictureIndex);
-        return valid;
+        return true;
     }
     instance.Use = TClientUse::ShowsTrack;
+    if (NeedsWrite(instance, shown, next) && IsSameClient(instance))
+        WriteNext(instance, shown, next);
+    return true;
+}
 
-    const bool change =
-        instance.Cut || (WantedOn(Setting::SetPicture) && shown.PictureIndex != next.PictureIndex) ||
-        (WantedOn(Setting::SetStatus) && CompareTexts(shown.Caption, next.Caption) != 0) ||
-        (WantedOn(Setting::SetLongStatus) && CompareTexts(shown.LongText, next.LongText) != 0);
-    if (!change || !IsSameClient(instance)) return valid;
-    TStatus expected = shown;
-    if (WantedOn(Setting::SetPicture)) expected.PictureIndex = next.PictureIndex;
-    if (WantedOn(Setting::SetStatus)) expected.Caption = next.Caption;
-    if (WantedOn(Setting::SetLongStatus)) expected.LongText = next.LongText;
-    JournalAhead(instance, shown, expected);
-    const bool put = ZemPutStatus(instance, next, false, shown.PictureIndex);
-    RememberShown(instance, next, put);
-    return valid;
+bool RecordSetPicture(TClient& slot)
+{
+    const int32_t picture = TextToIntDef(WantedText(Setting::Picture), slot.Current.PictureIndex);
+    if (picture == slot.Current.PictureIndex) return true;
+    // The choice leaves the texts as they are.
+    TStatus chosen = slot.Saved[0];
+    chosen.PictureIndex = picture;
+    slot.SavedIndex = 1;
+    slot.Saved[1] = chosen;
+    JournalAhead(slot, slot.Saved[0], chosen);
+    SendToWindow(slot.Controls[PictureControl].Handle, CB_SETCURSEL, static_cast<WPARAM>(picture),
+                 0);
+    if (!ReadShownStatus(slot, slot.Saved[1])) return false;
+    slot.Current = slot.Saved[1];
+    JournalAhead(slot, slot.Saved[0], slot.Current);
+    return ZemPressOk(slot);
 }

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "clients/dsupport2ZEM.h"
+#include "clients/ClientSlot.h"
 
 constexpr size_t MaxZemCaption = 20;  // bytes; longer captions end in the ellipsis
 
@@ -17,10 +17,6 @@ bool ZemPressOk(const TClient& instance);
 // dialog did not answer.
 bool ZemScanStatusWindow(TClient& instance, bool& answered);
 bool ZemForceOpen(TClient& instance);
-// The status the controls show now; false when a control is gone or did not
-// answer (a control never found reads as empty, a missing picture box as
-// picture 0).
-bool ZemReadStatus(const TClient& instance, TStatus& status);
 // "%Status2" and "%Status" become the instance's saved long text and caption.
 std::string ZemExpandSaved(const TClient& instance, const std::string& text);
 // Cut where a character of the code page (0: the ANSI code page in use)
@@ -31,3 +27,7 @@ std::string CutCaption(const std::string& caption, unsigned codePage = 0);
 // and could confirm half a status.
 bool ZemPutStatus(TClient& instance, const TStatus& status, bool verbatim, int32_t shownPicture);
 bool ZemApplyStatus(TClient& instance, const TStatus& status);
+// At registration with SetPicture on and a picture number set, the client's
+// texts for that picture are the second status to put back; false when the
+// client did not answer.
+bool RecordSetPicture(TClient& slot);

@@ -490,9 +490,9 @@ TEST_F(ConfigDialogTest, ResetButtonReplaysTheBackupOfEveryZemSlot)
         slot.Saved[0].Caption = "Working";
         slot.Saved[0].LongText = "at desk";
     };
-    fill(Clients.Served[4], zem.Path, "TMainForm");
-    fill(Clients.Served[7], rnq.Path, "TRnQmain");
-    fill(Clients.Served[9], "", "TMainForm");
+    fill(GClients.Served[4], zem.Path, "TMainForm");
+    fill(GClients.Served[7], rnq.Path, "TRnQmain");
+    fill(GClients.Served[9], "", "TMainForm");
 
     DWORD took = 0;
     Run([&](Dialog& d) {
@@ -508,8 +508,8 @@ TEST_F(ConfigDialogTest, ResetButtonReplaysTheBackupOfEveryZemSlot)
               "Другое#custom_status_descr#прочее\r\n");
     EXPECT_FALSE(FileExists(rnq.Path + "_st_cust.txt.2ZEM"));
     EXPECT_EQ(ReadWholeFile(rnq.Path + "_st_cust.txt"), text);
-    EXPECT_EQ(Clients.RestoreDepth, 0);
-    Clients = TClientsState{};
+    EXPECT_EQ(GClients.RestoreDepth, 0);
+    GClients = TClientsState{};
 }
 
 // A running stand-in ZEM whose user has renamed pictures: the button hands
@@ -548,16 +548,16 @@ TEST_F(ConfigDialogTest, ResetButtonGivesARunningZemItsPictureTextsBack)
     }
 
     Load();
-    Clients.Wanted = WantedNow();
+    GClients.Wanted = WantedNow();
     ServeClients();
-    Clients.Served = Clients.Slots;
-    ASSERT_EQ(Clients.Served[0].ProcessId, zem.Id());
-    EXPECT_EQ(Clients.Served[0].ProfileDir, profile);
+    GClients.Served = GClients.Slots;
+    ASSERT_EQ(GClients.Served[0].ProcessId, zem.Id());
+    EXPECT_EQ(GClients.Served[0].ProfileDir, profile);
     Run([](Dialog& d) {
         d.Click(IDC_RESETCAPTIONS);
         d.Click(IDCANCEL);
     });
-    Clients = TClientsState{};
+    GClients = TClientsState{};
     EXPECT_EQ(ReadWholeFile(profile + "_st_cust.txt.2ZEM"), text);
 
     ASSERT_TRUE(SendCommand(main, "quit"));

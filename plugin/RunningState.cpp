@@ -1,7 +1,7 @@
 #include "plugin/RunningState.h"
 
 #include "settings/SettingsFile.h"
-#include "track/SlotJournal.h"
+#include "clients/SlotJournal.h"
 
 TPS CurrentState;
 TPS DefaultState;

@@ -31,11 +31,13 @@ UINT TimeoutFor(UINT message, WPARAM wParam, LPARAM lParam)
     return SendTimeoutMs + static_cast<UINT>(std::min<size_t>(bytes / TextBytesPerMs, TextExtraMs));
 }
 
-std::atomic<DWORD> SendsEnd{0};
+// Set by the player's thread while it waits for the worker; read by every
+// thread that sends.
+std::atomic<DWORD> GSendsEnd{0};
 
 UINT Limited(UINT timeout)
 {
-    const DWORD end = SendsEnd.load();
+    const DWORD end = GSendsEnd.load();
     const LONG left = end == 0 ? 0 : static_cast<LONG>(end - GetTickCount());
     if (left <= 0) return timeout;
     return std::min(timeout, std::max(SendTimeoutMs, static_cast<UINT>(left)));
@@ -43,19 +45,19 @@ UINT Limited(UINT timeout)
 
 }  // namespace
 
-TSendObserver SendObserver = nullptr;
-TSendGate SendGate = nullptr;
+TSendObserver GSendObserver = nullptr;
+TSendGate GSendGate = nullptr;
 
 void LimitSendsUntil(DWORD end)
 {
-    SendsEnd = end;
+    GSendsEnd = end;
 }
 
 TAnswer SendToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     TAnswer answer;
-    if (!window || (SendGate && !SendGate())) return answer;
-    if (SendObserver) SendObserver(window, message, wParam, lParam);
+    if (!window || (GSendGate && !GSendGate())) return answer;
+    if (GSendObserver) GSendObserver(window, message, wParam, lParam);
     // Wine answers the ANSI WM_GETTEXTLENGTH of another thread's window
     // with a second send that waits without a limit; the wide one keeps the
     // limit, and its count of characters becomes the bytes that the ANSI

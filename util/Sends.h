@@ -28,11 +28,14 @@ TAnswer SendToWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Asked before every send: false leaves it unsent and unanswered, so that
 // the work in progress stops at its next message.
 using TSendGate = bool (*)();
-extern TSendGate SendGate;
+// Set by the player's thread as it starts the clients' worker, before any
+// send of the worker's.
+extern TSendGate GSendGate;
 // Until the tick count given, no send waits past it, though at least
 // SendTimeoutMs: someone waits for the sends' work only so long. 0: no end.
 void LimitSendsUntil(DWORD end);
 
 // Sees every send that is made, before it is made (a benchmark counts them).
 using TSendObserver = void (*)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-extern TSendObserver SendObserver;
+// Set by the benchmark's thread before the sends it counts.
+extern TSendObserver GSendObserver;

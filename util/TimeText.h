@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <string>
 
-// First character of the locale's time separator; set by InitTimeSeparator.
+// First character of the locale's time separator; set once at module start
+// (InitTimeSeparator).
 extern char TimeSeparator;
 void InitTimeSeparator();
 

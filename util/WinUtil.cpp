@@ -82,17 +82,19 @@ struct TKnownClass {
     HWND Window;
     std::string ClassName;
 };
-std::vector<TKnownClass> KnownClasses;
-std::vector<TKnownClass> MetClasses;
-bool CollectingTopLevel = false;
+// The clients' worker thread's, as every collection over the top-level
+// windows.
+std::vector<TKnownClass> GKnownClasses;
+std::vector<TKnownClass> GMetClasses;
+bool GCollectingTopLevel = false;
 
 std::string ClassOf(HWND window)
 {
-    if (!CollectingTopLevel) return GetClassText(window);
-    const auto known = std::find_if(KnownClasses.begin(), KnownClasses.end(),
+    if (!GCollectingTopLevel) return GetClassText(window);
+    const auto known = std::find_if(GKnownClasses.begin(), GKnownClasses.end(),
                                     [window](const TKnownClass& k) { return k.Window == window; });
-    std::string className = known != KnownClasses.end() ? known->ClassName : GetClassText(window);
-    if (!className.empty()) MetClasses.push_back(TKnownClass{window, className});
+    std::string className = known != GKnownClasses.end() ? known->ClassName : GetClassText(window);
+    if (!className.empty()) GMetClasses.push_back(TKnownClass{window, className});
     return className;
 }
 
@@ -225,11 +227,11 @@ int32_t CollectWindows(HWND parent, TWindowsAr& record)
         EnumChildWindows(parent, CollectWindowsProc, data);
         return record.Count;
     }
-    MetClasses.clear();
-    CollectingTopLevel = true;
+    GMetClasses.clear();
+    GCollectingTopLevel = true;
     EnumWindows(CollectWindowsProc, data);
-    CollectingTopLevel = false;
-    KnownClasses.swap(MetClasses);
+    GCollectingTopLevel = false;
+    GKnownClasses.swap(GMetClasses);
     return record.Count;
 }
 

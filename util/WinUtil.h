@@ -10,10 +10,17 @@
 #include <string>
 #include <vector>
 
-#include "clients/dsupport2ZEM.h"
 #include "util/Sends.h"
 
 constexpr int MaxCollected = 21;
+
+// One window and what was read from it.
+struct TWindowEx {
+    HWND Handle = nullptr;
+    std::string Text;        // as WM_GETTEXT answers (an edit box's contents)
+    std::string WindowText;  // as GetWindowTextA answers (the stored title)
+    std::string ClassName;
+};
 
 // The filter and the result of one enumeration.
 struct TWindowsAr {

@@ -1,8 +1,8 @@
 // Handing a status to one client slot, putting saved statuses back, and the
-// ZEM custom-status file. The clients' worker thread's, on Clients.
+// ZEM custom-status file. The clients' worker thread's, on GClients.
 #pragma once
 
-#include "clients/dsupport2ZEM.h"
+#include "clients/ClientSlot.h"
 
 constexpr const char* CustomStatusFile = "_st_cust.txt";
 constexpr const char* CustomStatusBackup = "_st_cust.txt.2ZEM";
@@ -14,11 +14,6 @@ bool ApplySlotStatus(TClient& slot, const TStatus& status);
 bool GiveBackSaved(TClient& slot);
 // Gives the saved statuses back, then empties the slot.
 void RestoreSlot(TClient& slot);
-// Every slot is given back and emptied, the prompt clients first. A client
-// that is still the one registered and did not take its status back (its
-// dialog on the user's screen, or no answer) keeps its slot and its entry,
-// to be tried again; true when no slot is left.
-bool RestoreAllSlots();
 // Written whole or not at all.
 bool WriteCustomStatusFile(TClient& slot);
 void ResetCaptionsFromBackup(TClient& slot);

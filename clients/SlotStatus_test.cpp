@@ -1,4 +1,4 @@
-#include "track/SlotStatus.h"
+#include "clients/SlotStatus.h"
 
 #include <gtest/gtest.h>
 
@@ -35,8 +35,8 @@ struct CustomStatusTest : ::testing::Test {
     {
         ModuleInit();
         CopyState(DefaultState, CurrentState);
-        Clients = TClientsState{};
-        Clients.Wanted.Values = DefaultState.Values;
+        GClients = TClientsState{};
+        GClients.Wanted.Values = DefaultState.Values;
         slot.ProcessId = 1234;
         slot.MainWnd.ClassName = "TMainForm";
         slot.AccountClosed = true;  // the client has ended
@@ -332,12 +332,12 @@ TEST_F(CustomStatusTest, ARepeatedRecordIsRepairedOnThePicturesOwnLine)
 TEST_F(CustomStatusTest, RestoreEmptiesTheSlotWhateverSaveRestoreSays)
 {
     Write("A#custom_status_descr#a\r\nMusic#custom_status_descr#Now playing\r\n");
-    Clients.Wanted.Values[SettingIndex(Setting::SaveRestore)] = "0";
+    GClients.Wanted.Values[SettingIndex(Setting::SaveRestore)] = "0";
     RestoreSlot(slot);
     EXPECT_EQ(slot.ProcessId, 0u);
     EXPECT_EQ(ReadWholeFile(file),
               "A#custom_status_descr#a\r\nMusic#custom_status_descr#Now playing\r\n");
-    EXPECT_EQ(Clients.RestoreDepth, 0);
+    EXPECT_EQ(GClients.RestoreDepth, 0);
 }
 
 TEST_F(CustomStatusTest, BackupIsMadeOnceAndReplayedPictureByPicture)
@@ -350,7 +350,7 @@ TEST_F(CustomStatusTest, BackupIsMadeOnceAndReplayedPictureByPicture)
     Write("changed\r\n");
     ResetCaptionsFromBackup(slot);
     EXPECT_EQ(ReadWholeFile(backup), "A#custom_status_descr#a\r\nB\r\nC#custom_status_descr#c\r\n");
-    EXPECT_EQ(Clients.RestoreDepth, 0);
+    EXPECT_EQ(GClients.RestoreDepth, 0);
 }
 
 }  // namespace

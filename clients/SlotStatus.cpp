@@ -1,11 +1,12 @@
-#include "track/SlotStatus.h"
+#include "clients/SlotStatus.h"
 
 #include <windows.h>
 
 #include <algorithm>
 
-#include "clients/Instances.h"
-#include "track/SlotJournal.h"
+#include "clients/ClientKinds.h"
+#include "clients/ClientsState.h"
+#include "clients/SlotJournal.h"
 #include "util/Files.h"
 #include "util/Text.h"
 #include "util/WinUtil.h"
@@ -48,8 +49,8 @@ void ReplaceRecord(std::string& text, int32_t picture, const std::string& record
 // Raised while statuses are put back: the drivers then write what they are
 // given, as it is.
 struct TRestoring {
-    TRestoring() { ++Clients.RestoreDepth; }
-    ~TRestoring() { --Clients.RestoreDepth; }
+    TRestoring() { ++GClients.RestoreDepth; }
+    ~TRestoring() { --GClients.RestoreDepth; }
     TRestoring(const TRestoring&) = delete;
     TRestoring& operator=(const TRestoring&) = delete;
 };
@@ -58,7 +59,7 @@ struct TRestoring {
 TClientUse OwnStatusUse()
 {
     if (!WantedOn(Setting::Active)) return TClientUse::OwnSwitchedOff;
-    return Clients.Wanted.TrackLeftAlone ? TClientUse::OwnTrackLeftAlone : TClientUse::OwnStopped;
+    return GClients.Wanted.TrackLeftAlone ? TClientUse::OwnTrackLeftAlone : TClientUse::OwnStopped;
 }
 
 }  // namespace
@@ -72,7 +73,7 @@ bool ApplySlotStatus(TClient& slot, const TStatus& status)
         slot.Use = TClientUse::StatusWindowClosed;
         return false;
     }
-    if (Clients.Wanted.PlayerActive || Clients.RestoreDepth > 0)
+    if (GClients.Wanted.PlayerActive || GClients.RestoreDepth > 0)
         return slot.ApplyStatus(slot, status);
     // While the player is stopped, every cycle puts the user's own back.
     const TStatus saved = LastSaved(slot);
@@ -100,27 +101,6 @@ void RestoreSlot(TClient& slot)
     // registration.
     if (GiveBackSaved(slot)) ForgetJournalEntry(slot);
     ClearSlot(slot);
-}
-
-// Every client that answered promptly gets its own status back before the
-// slow ones: a close waits for the worker only so long.
-bool RestoreAllSlots()
-{
-    bool all = true;
-    for (const bool slow : {false, true})
-        for (TClient& slot : Clients.Slots)
-            if (slot.ProcessId != 0 && slot.Slow == slow) {
-                FollowClient(slot);
-                if (slot.ProcessId == 0) continue;
-                if (GiveBackSaved(slot)) {
-                    ForgetJournalEntry(slot);
-                } else if (WantedOn(Setting::SaveRestore) && MayBeSameClient(slot)) {
-                    all = false;
-                    continue;
-                }
-                ClearSlot(slot);
-            }
-    return all;
 }
 
 namespace {

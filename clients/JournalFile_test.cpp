@@ -1,12 +1,13 @@
-#include "track/JournalFile.h"
+#include "clients/JournalFile.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <string>
 
+#include "clients/ClientsState.h"
+#include "clients/SlotJournal.h"
 #include "tests/TempFolder.h"
-#include "track/SlotJournal.h"
 #include "util/Files.h"
 
 namespace {
@@ -93,7 +94,7 @@ TEST(JournalFileTest, DamagedForeignOrCutJournalsGiveNoEntries)
     EXPECT_TRUE(read[0].Writing);
     const std::string damaged[] = {
         "gen_ZEM slot journal 3\r\n" + entry + "end 1\r\n",  // another version
-        head + entry + "end 1\r\n",  // fields of the version before
+        head + entry + "end 1\r\n",                          // fields of the version before
         before + writing + "\t1\t0\t\t\r\nend 1\r\n",
         head + writing + "\t2\t0\t\t\r\nend 1\r\n",
         "[ZER ozavod irozav]\r\nLang=Russian\r\n",  // another file
@@ -152,9 +153,9 @@ TEST(JournalFileTest, AnOversizedEntryIsLeftOutAndTheFullestJournalIsRead)
 TEST(SlotJournalTest, AWriteIsJournaledAheadAndWhatACutOneLeftIsKnownAtTheNextStart)
 {
     TempFolder folder;
-    Clients = TClientsState{};
-    Clients.Wanted.JournalPath = folder.Path + "gen_ZEM.dll.journal";
-    TClient& slot = Clients.Slots[3];
+    GClients = TClientsState{};
+    GClients.Wanted.JournalPath = folder.Path + "gen_ZEM.dll.journal";
+    TClient& slot = GClients.Slots[3];
     slot.ProcessId = 1234;
     slot.ClientName = "ZEM";
     slot.MainWnd.Handle = reinterpret_cast<HWND>(0x1234);
@@ -166,7 +167,7 @@ TEST(SlotJournalTest, AWriteIsJournaledAheadAndWhatACutOneLeftIsKnownAtTheNextSt
     // A copy, as the drivers hand in, is the slot itself.
     const TClient copy = slot;
     JournalAhead(copy, slot.Current, track);
-    TJournal journal = ReadJournal(Clients.Wanted.JournalPath);
+    TJournal journal = ReadJournal(GClients.Wanted.JournalPath);
     ASSERT_EQ(journal.size(), 1u);
     EXPECT_TRUE(journal[0].Writing);
     EXPECT_TRUE(SameStatus(journal[0].Current, slot.Saved[0]));
@@ -175,7 +176,7 @@ TEST(SlotJournalTest, AWriteIsJournaledAheadAndWhatACutOneLeftIsKnownAtTheNextSt
     slot.Current = track;
     slot.Cut = true;
     JournalSlot(slot);
-    EXPECT_TRUE(ReadJournal(Clients.Wanted.JournalPath)[0].Writing);
+    EXPECT_TRUE(ReadJournal(GClients.Wanted.JournalPath)[0].Writing);
 
     // Any mix of the entry's fields and the empty status was left by the cut
     // write; a field of anything else is the user's.
@@ -183,14 +184,14 @@ TEST(SlotJournalTest, AWriteIsJournaledAheadAndWhatACutOneLeftIsKnownAtTheNextSt
     for (const TStatus& left : {TStatus{11, "Own", "own long", ""}, TStatus{0, "", "own long", ""},
                                 TStatus{5, "Own - Группа", "", ""}, track, slot.Saved[0]})
         EXPECT_TRUE(LeftByCutWrite(entry, left)) << left.PictureIndex << left.Caption;
-    for (const TStatus& changed : {TStatus{7, "Own", "own long", ""},
-                                   TStatus{5, "own", "own long", ""},
-                                   TStatus{11, "Own - Группа", "new", ""}})
+    for (const TStatus& changed :
+         {TStatus{7, "Own", "own long", ""}, TStatus{5, "own", "own long", ""},
+          TStatus{11, "Own - Группа", "new", ""}})
         EXPECT_FALSE(LeftByCutWrite(entry, changed)) << changed.PictureIndex << changed.Caption;
 
     // The next start.
-    Clients = TClientsState{};
-    Clients.Wanted.JournalPath = folder.Path + "gen_ZEM.dll.journal";
+    GClients = TClientsState{};
+    GClients.Wanted.JournalPath = folder.Path + "gen_ZEM.dll.journal";
     TClient next = copy;
     next.Saved[0] = next.Current = TStatus{0, "Own - Группа", "own long", ""};
     ASSERT_TRUE(RecallJournalEntry(next));

@@ -1,6 +1,7 @@
-#include "track/SlotJournal.h"
+#include "clients/SlotJournal.h"
 
-#include "track/JournalFile.h"
+#include "clients/ClientsState.h"
+#include "clients/JournalFile.h"
 
 namespace {
 
@@ -10,17 +11,18 @@ struct TLiveJournal {
     TJournal Entries;
 };
 
-TLiveJournal Live;
+// The clients' worker thread's.
+TLiveJournal GLiveJournal;
 
 // Read once: from then on the plug-in is the file's only writer.
 TLiveJournal& Journal()
 {
-    if (!Live.Loaded || Live.Path != Clients.Wanted.JournalPath) {
-        Live.Path = Clients.Wanted.JournalPath;
-        Live.Entries = ReadJournal(Live.Path);
-        Live.Loaded = true;
+    if (!GLiveJournal.Loaded || GLiveJournal.Path != GClients.Wanted.JournalPath) {
+        GLiveJournal.Path = GClients.Wanted.JournalPath;
+        GLiveJournal.Entries = ReadJournal(GLiveJournal.Path);
+        GLiveJournal.Loaded = true;
     }
-    return Live;
+    return GLiveJournal;
 }
 
 bool SameKey(const TClient& slot, const std::string& clientName, const std::string& title)
@@ -28,8 +30,7 @@ bool SameKey(const TClient& slot, const std::string& clientName, const std::stri
     return slot.ClientName == clientName && slot.MainWnd.Text == title;
 }
 
-TJournal::iterator Find(TJournal& entries, const std::string& clientName,
-                        const std::string& title)
+TJournal::iterator Find(TJournal& entries, const std::string& clientName, const std::string& title)
 {
     auto entry = entries.begin();
     while (entry != entries.end() && (entry->ClientName != clientName || entry->Title != title))
@@ -44,7 +45,7 @@ TJournal::iterator Find(TJournal& entries, const TClient& slot)
 
 bool IsServed(const TJournalEntry& entry)
 {
-    for (const TClient& slot : Clients.Slots)
+    for (const TClient& slot : GClients.Slots)
         if (slot.ProcessId != 0 && SameKey(slot, entry.ClientName, entry.Title)) return true;
     return false;
 }
@@ -54,7 +55,7 @@ bool IsServed(const TJournalEntry& entry)
 // a slot still being built share.
 bool FirstOfItsKey(const TClient& slot)
 {
-    for (const TClient& other : Clients.Slots) {
+    for (const TClient& other : GClients.Slots) {
         if (other.ProcessId == 0) continue;
         if (other.ProcessId == slot.ProcessId && other.MainWnd.Handle == slot.MainWnd.Handle)
             return true;

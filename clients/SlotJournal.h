@@ -1,13 +1,13 @@
 // The slots' statuses kept in the journal beside the settings file the
 // plug-in writes: a player that dies while the clients show the track no
 // longer takes the track for the users' own statuses at its next start.
-// The clients' worker thread's; the file is Clients.Wanted.JournalPath.
+// The clients' worker thread's; the file is GClients.Wanted.JournalPath.
 #pragma once
 
 #include <string>
 
-#include "clients/dsupport2ZEM.h"
-#include "track/JournalFile.h"
+#include "clients/ClientSlot.h"
+#include "clients/JournalFile.h"
 
 // "gen_ZEM.dll.ini" has the journal "gen_ZEM.dll.journal" beside it.
 std::string JournalPathFor(const std::string& settingsFile);

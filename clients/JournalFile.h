@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "clients/dsupport2ZEM.h"
+#include "clients/ClientStatus.h"
 
 constexpr uint32_t MaxJournalBytes = 1024 * 1024;  // a larger file is not a journal
 constexpr size_t MaxJournalEntries = 64;

@@ -1,4 +1,4 @@
-#include "track/JournalFile.h"
+#include "clients/JournalFile.h"
 
 #include <windows.h>
 
