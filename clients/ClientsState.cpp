@@ -16,9 +16,13 @@ std::string WantedText(int id)
 
 void SwitchSetPictureOff()
 {
-    GClients.Wanted.Values[SettingIndex(Setting::SetPicture)] = OnOffText(false);
+    const int setPicture = SettingIndex(Setting::SetPicture);
+    GClients.Wanted.Values[setPicture] = OnOffText(false);
     const TLocked locked;
     GHandOver.PictureChosen = true;
+    // The jobs posted already were made before the choice.
+    for (TWanted* pending : {&GHandOver.Jobs.Wanted, &GHandOver.Jobs.NextWanted})
+        pending->Values[setPicture] = OnOffText(false);
 }
 
 std::string IfStatusReference()

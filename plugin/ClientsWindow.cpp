@@ -49,12 +49,14 @@ constexpr TClientsText UseTexts[] = {
 static_assert(std::size(UseTexts) == static_cast<size_t>(TClientUse::OwnBeingGivenBack) + 1,
               "one text for every use");
 
-HWND Shown = nullptr;
-std::vector<std::string> Texts;
+// The player's thread's, while the window is open: the window and its
+// texts.
+HWND GShownWindow = nullptr;
+std::vector<std::string> GWindowTexts;
 
 std::string Text(size_t index)
 {
-    return index < Texts.size() ? Texts[index] : std::string();
+    return index < GWindowTexts.size() ? GWindowTexts[index] : std::string();
 }
 
 std::string ClockTime(const SYSTEMTIME& time)
@@ -95,7 +97,7 @@ INT_PTR CALLBACK ClientsWindowProc(HWND window, UINT message, WPARAM wParam, LPA
 {
     try {
         if (message == WM_INITDIALOG) {
-            Shown = window;
+            GShownWindow = window;
             Fill(window);
             // Else the read-only lines take the focus, and with it the
             // dialog manager selects their whole text.
@@ -104,7 +106,7 @@ INT_PTR CALLBACK ClientsWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         }
         if (message == WM_COMMAND && (LOWORD(wParam) == IDCANCEL || LOWORD(wParam) == IDOK))
             EndDialog(window, IDCANCEL);
-        if (message == WM_DESTROY && Shown == window) Shown = nullptr;
+        if (message == WM_DESTROY && GShownWindow == window) GShownWindow = nullptr;
     } catch (...) {
     }
     return 0;
@@ -114,11 +116,11 @@ INT_PTR CALLBACK ClientsWindowProc(HWND window, UINT message, WPARAM wParam, LPA
 
 void ShowClientsWindow(HWND owner, const TDlgControlsAr& captions, const std::string& language)
 {
-    if (Shown) {
-        SetForegroundWindow(Shown);
+    if (GShownWindow) {
+        SetForegroundWindow(GShownWindow);
         return;
     }
-    Texts = ClientsWindowTexts(captions[SettingIndex(Setting::ClientsTexts)], language);
+    GWindowTexts = ClientsWindowTexts(captions[SettingIndex(Setting::ClientsTexts)], language);
     DialogBoxParamA(PluginRecord.hDllInstance, MAKEINTRESOURCEA(IDD_CLIENTS), owner,
                     ClientsWindowProc, 0);
 }

@@ -252,7 +252,7 @@ std::string HelpPagePath()
     return FolderOf(ModulePath(PluginRecord.hDllInstance)) + HelpPageName;
 }
 
-HWND ConfigDialogWindow = nullptr;
+HWND GConfigDialogWindow = nullptr;
 
 void BeginDialogState()
 {
@@ -262,8 +262,8 @@ void BeginDialogState()
 // The dialog runs inside the player: nothing may escape to its message loop.
 INT_PTR CALLBACK ConfigDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
-    if (message == WM_INITDIALOG) ConfigDialogWindow = dialog;
-    if (message == WM_DESTROY && ConfigDialogWindow == dialog) ConfigDialogWindow = nullptr;
+    if (message == WM_INITDIALOG) GConfigDialogWindow = dialog;
+    if (message == WM_DESTROY && GConfigDialogWindow == dialog) GConfigDialogWindow = nullptr;
     try {
         if (message == WM_INITDIALOG) ShowAllControls(dialog);
         if (message == WM_COMMAND) OnCommand(dialog, wParam);

@@ -14,8 +14,8 @@ constexpr const char* ConfigDialogTemplate = "#101";
 constexpr const char* HelpPageName = "gen_ZEM.html";
 constexpr DWORD ResetCaptionsPauseMs = 1000;
 
-// The dialog while it is open, else null.
-extern HWND ConfigDialogWindow;
+// The dialog while it is open, else null; the player's thread's.
+extern HWND GConfigDialogWindow;
 
 // The dialog starts from a copy of the running state.
 void BeginDialogState();

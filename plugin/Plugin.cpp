@@ -1,10 +1,13 @@
 #include "plugin/Plugin.h"
 
+#include "clients/ClientKinds.h"
 #include "clients/Worker.h"
 #include "player/PluginRecord.h"
 #include "player/wa_ipc.h"
 #include "plugin/ClientsWindow.h"
 #include "plugin/ConfigDialog.h"
+#include "plugin/ModuleHold.h"
+#include "plugin/PlayerMenu.h"
 #include "plugin/RunningState.h"
 #include "plugin/Tray.h"
 #include "plugin/UpdateCycle.h"
@@ -12,6 +15,7 @@
 #include "util/TimeText.h"
 #include "util/WinUtil.h"
 
+// The globals of this file are the player's thread's.
 WNDPROC OldPlayerWndProc = nullptr;
 
 namespace {
@@ -20,52 +24,17 @@ namespace {
 // outlived the hook and still calls it, and whether the window took Unicode
 // messages when it was hooked: the hook hands every message on, and puts the
 // procedure back, in that form.
-WNDPROC ReplacedPlayerWndProc = nullptr;
-bool ReplacedUnicode = false;
+WNDPROC GReplacedPlayerWndProc = nullptr;
+bool GReplacedUnicode = false;
 
-bool Configuring = false;
-// The player holds the module: its init ran, and no quit of the player's
-// own came after it (the dialog's own quit is not the player's).
-bool PlayerHoldsModule = false;
-bool QuitForDialog = false;
+bool GConfiguring = false;
+bool GQuitForDialog = false;
 // Init ran after the last quit, the dialog's included.
-bool Initialised = false;
-int OpenWindows = 0;
-
-// A window of the plug-in runs a modal loop on the player's thread, and
-// the player may quit and free the module from a message inside it. The
-// window's own reference keeps the code mapped until its last frame has
-// returned: given up at once while the player still holds the module,
-// else by an APC, which the thread runs only in an alertable wait, never
-// inside the plug-in's frames.
-struct TOwnWindow {
-    HMODULE Module = nullptr;
-    TOwnWindow()
-    {
-        ++OpenWindows;
-        GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                           reinterpret_cast<LPCSTR>(&PlayerWndHook), &Module);
-    }
-    ~TOwnWindow()
-    {
-        --OpenWindows;
-        if (!Module) return;
-        if (PlayerHoldsModule) {
-            FreeLibrary(Module);
-            return;
-        }
-        // FreeLibrary has the procedure's form: one pointer-sized argument,
-        // the same calling convention.
-        QueueUserAPC(reinterpret_cast<PAPCFUNC>(reinterpret_cast<void*>(&FreeLibrary)),
-                     GetCurrentThread(), reinterpret_cast<ULONG_PTR>(Module));
-    }
-    TOwnWindow(const TOwnWindow&) = delete;
-    TOwnWindow& operator=(const TOwnWindow&) = delete;
-};
+bool GInitialised = false;
 
 struct TConfiguring {
-    TConfiguring() { Configuring = true; }
-    ~TConfiguring() { Configuring = false; }
+    TConfiguring() { GConfiguring = true; }
+    ~TConfiguring() { GConfiguring = false; }
     TConfiguring(const TConfiguring&) = delete;
     TConfiguring& operator=(const TConfiguring&) = delete;
 };
@@ -73,11 +42,6 @@ struct TConfiguring {
 void SetEnableValue(bool on)
 {
     SetSettingValue(Setting::Enable, OnOffText(on));
-}
-
-HMENU PlayerMenu()
-{
-    return reinterpret_cast<HMENU>(SendToPlayer(IPC_GET_HMENU, 0));
 }
 
 LONG_PTR SetPlayerWndProc(HWND player, bool unicode, WNDPROC procedure)
@@ -95,18 +59,18 @@ void InstallHook(HWND player)
     const bool unicode = IsWindowUnicode(player) != FALSE;
     OldPlayerWndProc = reinterpret_cast<WNDPROC>(SetPlayerWndProc(player, unicode, PlayerWndHook));
     if (!OldPlayerWndProc) return;
-    ReplacedPlayerWndProc = OldPlayerWndProc;
-    ReplacedUnicode = unicode;
+    GReplacedPlayerWndProc = OldPlayerWndProc;
+    GReplacedUnicode = unicode;
 }
 
 LRESULT PassOn(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (!procedure) {
-        return ReplacedUnicode ? DefWindowProcW(window, message, wParam, lParam)
-                               : DefWindowProcA(window, message, wParam, lParam);
+        return GReplacedUnicode ? DefWindowProcW(window, message, wParam, lParam)
+                                : DefWindowProcA(window, message, wParam, lParam);
     }
-    return ReplacedUnicode ? CallWindowProcW(procedure, window, message, wParam, lParam)
-                           : CallWindowProcA(procedure, window, message, wParam, lParam);
+    return GReplacedUnicode ? CallWindowProcW(procedure, window, message, wParam, lParam)
+                            : CallWindowProcA(procedure, window, message, wParam, lParam);
 }
 
 bool IsClosing(UINT message, WPARAM wParam)
@@ -131,49 +95,6 @@ bool IsPlaybackChange(UINT message, WPARAM wParam, LPARAM lParam)
     return message == WM_USER + 3 && wParam >= 10 && wParam <= 14;
 }
 
-constexpr UINT MenuEnd = static_cast<UINT>(-1);
-
-void InsertQuickSwitch(HMENU menu, UINT position)
-{
-    const UINT check = SettingOn(Setting::Active) ? MF_CHECKED : MF_UNCHECKED;
-    const std::string& caption = SettingCaption(Setting::Active);
-    InsertMenuA(menu, position, MF_BYPOSITION | MF_STRING | check, QuickSwitchMenuItemId,
-                caption.c_str());
-}
-
-// Off, the clients get their own statuses back as on stop; on, the track.
-// Either way at once, not after the delay.
-void ToggleQuickSwitch(HWND player)
-{
-    const bool on = !SettingOn(Setting::Active);
-    SetSettingValue(Setting::Active, OnOffText(on));
-    HMENU menu = PlayerMenu();
-    if (menu)
-        CheckMenuItem(menu, QuickSwitchMenuItemId, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
-    StopUpdateTimer(player);
-    StartUpdateTimer(player, ImmediateDelayMs);
-}
-
-// The tray icon's menu is the player's, with the quick switch and the
-// clients window on top for as long as it shows.
-void ShowTrayMenu(HWND player)
-{
-    HMENU menu = PlayerMenu();
-    if (!menu) return;
-    DeleteMenu(menu, QuickSwitchMenuItemId, MF_BYCOMMAND);
-    InsertQuickSwitch(menu, 0);
-    const std::string& clients = SettingCaption(Setting::Clients);
-    InsertMenuA(menu, 1, MF_BYPOSITION | MF_STRING, ClientsMenuItemId, clients.c_str());
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    SetForegroundWindow(player);
-    const TOwnWindow open;
-    TrackPopupMenu(menu, 0, cursor.x, cursor.y, 0, player, nullptr);
-    DeleteMenu(menu, ClientsMenuItemId, MF_BYCOMMAND);
-    DeleteMenu(menu, QuickSwitchMenuItemId, MF_BYCOMMAND);
-    if (OldPlayerWndProc) InsertQuickSwitch(menu, MenuEnd);
-}
-
 void OnTrayCallback(LPARAM lParam)
 {
     HWND player = PluginRecord.hwndParent;
@@ -182,7 +103,7 @@ void OnTrayCallback(LPARAM lParam)
             SetForegroundWindow(player);
             break;
         case WM_RBUTTONUP:
-            ShowTrayMenu(player);
+            ShowTrayMenu(player, [] { return OldPlayerWndProc != nullptr; });
             break;
         default:
             break;
@@ -254,24 +175,24 @@ void ApplyEnabledState()
         DeleteMenu(menu, ConfigMenuItemId, MF_BYCOMMAND);
         DeleteMenu(menu, QuickSwitchMenuItemId, MF_BYCOMMAND);
     }
-    SetPlayerWndProc(player, ReplacedUnicode, OldPlayerWndProc);
+    SetPlayerWndProc(player, GReplacedUnicode, OldPlayerWndProc);
     OldPlayerWndProc = nullptr;
     EndWorker(SettingOn(Setting::SaveRestore), WantedNow());
 }
 
 bool HookIsLastInChain()
 {
-    if (!ReplacedPlayerWndProc) return true;
+    if (!GReplacedPlayerWndProc) return true;
     HWND player = PluginRecord.hwndParent;
     if (!OldPlayerWndProc || !IsWindow(player)) return false;
-    const LONG_PTR current = ReplacedUnicode ? GetWindowLongPtrW(player, GWLP_WNDPROC)
-                                             : GetWindowLongPtrA(player, GWLP_WNDPROC);
+    const LONG_PTR current = GReplacedUnicode ? GetWindowLongPtrW(player, GWLP_WNDPROC)
+                                              : GetWindowLongPtrA(player, GWLP_WNDPROC);
     return current == reinterpret_cast<LONG_PTR>(PlayerWndHook);
 }
 
 LRESULT CALLBACK PlayerWndHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (!OldPlayerWndProc) return PassOn(ReplacedPlayerWndProc, window, message, wParam, lParam);
+    if (!OldPlayerWndProc) return PassOn(GReplacedPlayerWndProc, window, message, wParam, lParam);
     const LRESULT result = PassOn(OldPlayerWndProc, window, message, wParam, lParam);
     // The player may have removed the plug-in while it handled the message.
     if (!OldPlayerWndProc) return result;
@@ -285,8 +206,8 @@ LRESULT CALLBACK PlayerWndHook(HWND window, UINT message, WPARAM wParam, LPARAM 
 // The player calls the entry points directly: nothing may escape them.
 int PluginInit()
 {
-    PlayerHoldsModule = true;
-    Initialised = true;
+    SetPlayerHoldsModule(true);
+    GInitialised = true;
     try {
         LoadSettings();
         ApplyEnabledState();
@@ -297,8 +218,8 @@ int PluginInit()
 
 void PluginQuit()
 {
-    Initialised = false;
-    if (!QuitForDialog) PlayerHoldsModule = false;
+    GInitialised = false;
+    if (!GQuitForDialog) SetPlayerHoldsModule(false);
     try {
         SaveSettings();
         SetEnableValue(false);
@@ -313,8 +234,8 @@ void PluginQuit()
 // front: a nested quit and init would add the menu item a second time.
 void PluginConfig()
 {
-    if (Configuring) {
-        if (ConfigDialogWindow) SetForegroundWindow(ConfigDialogWindow);
+    if (GConfiguring) {
+        if (GConfigDialogWindow) SetForegroundWindow(GConfigDialogWindow);
         return;
     }
     const TOwnWindow open;
@@ -322,20 +243,15 @@ void PluginConfig()
     try {
         BeginDialogState();
         const bool enabled = SettingOn(Setting::Enable);
-        QuitForDialog = true;
+        GQuitForDialog = true;
         PluginRecord.quit();
-        QuitForDialog = false;
+        GQuitForDialog = false;
         SetEnableValue(enabled);
         DialogBoxParamA(PluginRecord.hDllInstance, ConfigDialogTemplate, PluginRecord.hwndParent,
                         ConfigDialogProc, 0);
     } catch (...) {
-        QuitForDialog = false;
+        GQuitForDialog = false;
     }
     // Unless the player quit the plug-in, or loaded it again, meanwhile.
-    if (PlayerHoldsModule && !Initialised) PluginRecord.init();
-}
-
-bool PluginWindowOpen()
-{
-    return OpenWindows > 0;
+    if (PlayerHoldsModule() && !GInitialised) PluginRecord.init();
 }

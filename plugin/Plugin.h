@@ -4,12 +4,6 @@
 
 #include <windows.h>
 
-constexpr UINT ConfigMenuItemId = 2005;
-// The quick switch in the player's menu, checked while tracks are announced.
-constexpr UINT QuickSwitchMenuItemId = 2006;
-// The clients window, in the tray icon's menu only.
-constexpr UINT ClientsMenuItemId = 2007;
-
 extern WNDPROC OldPlayerWndProc;  // null while the player window is not hooked
 
 // Fills the module's tables; runs when the module is loaded, before the
@@ -27,6 +21,3 @@ LRESULT CALLBACK PlayerWndHook(HWND window, UINT message, WPARAM wParam, LPARAM 
 // never installed, or no other procedure subclassed the player's window
 // after it. Once removed while another one stood after it, never again.
 bool HookIsLastInChain();
-// A window of the plug-in (the configuration dialog, the clients window,
-// the tray menu) runs its loop on the player's thread.
-bool PluginWindowOpen();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "player/wa_ipc.h"
+#include "plugin/PlayerMenu.h"
 #include "plugin/Tray.h"
 #include "plugin/UpdateCycle.h"
 #include "plugin/gen_ZEM.h"

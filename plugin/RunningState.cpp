@@ -84,19 +84,20 @@ void KeepCycleResult(const TTrackValues& track, const TStatus& status, bool play
 namespace {
 
 // Asked of the player once: the journal lies beside the settings file.
-std::string JournalPath;
+// The player's thread's.
+std::string GJournalPath;
 
 }  // namespace
 
 TWanted WantedFor(const TStatus& status, bool playerActive, bool trackLeftAlone)
 {
-    if (JournalPath.empty()) JournalPath = JournalPathFor(SettingsFileToWrite());
+    if (GJournalPath.empty()) GJournalPath = JournalPathFor(SettingsFileToWrite());
     TWanted wanted;
     wanted.Values = CurrentState.Values;
     wanted.Status = status;
     wanted.PlayerActive = playerActive;
     wanted.TrackLeftAlone = trackLeftAlone;
-    wanted.JournalPath = JournalPath;
+    wanted.JournalPath = GJournalPath;
     return wanted;
 }
 

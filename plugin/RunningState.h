@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "clients/dsupport2ZEM.h"
+#include "clients/Wanted.h"
 #include "settings/State.h"
 
 // The player's thread's: the running state, the defaults (filled once at

@@ -21,7 +21,8 @@ static_assert(TrayRecordV1 == 88 && TrayRecordV2 == 488 && TrayRecordV3 == 504,
 #endif
 constexpr size_t TipFieldV1 = 64;  // what the first layout lets the shell read
 
-int KeptShellVersion = 400;
+// The player's thread's.
+int GShellVersion = 400;
 
 struct TLibrary {
     HMODULE Handle;
@@ -39,16 +40,16 @@ struct TLibrary {
 int ShellVersion()
 {
     TLibrary shell("shell32.dll");
-    if (!shell.Handle) return KeptShellVersion;
+    if (!shell.Handle) return GShellVersion;
     auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
         reinterpret_cast<void*>(GetProcAddress(shell.Handle, "DllGetVersion")));
     if (getVersion) {
         DLLVERSIONINFO info{};
         info.cbSize = sizeof info;
         if (getVersion(&info) == S_OK)
-            KeptShellVersion = static_cast<int>(info.dwMajorVersion * 100 + info.dwMinorVersion);
+            GShellVersion = static_cast<int>(info.dwMajorVersion * 100 + info.dwMinorVersion);
     }
-    return KeptShellVersion;
+    return GShellVersion;
 }
 
 DWORD TrayRecordSize(int shellVersion)

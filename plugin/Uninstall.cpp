@@ -5,6 +5,7 @@
 #include "clients/Worker.h"
 #include "player/PluginRecord.h"
 #include "plugin/ConfigDialog.h"
+#include "plugin/ModuleHold.h"
 #include "plugin/Plugin.h"
 #include "plugin/RunningState.h"
 #include "plugin/UpdateCycle.h"

@@ -17,8 +17,9 @@ int32_t UpdateBusy = 0;
 
 namespace {
 
-// Set once the plug-in is being uninstalled: no cycle runs again.
-bool UpdatesEnded = false;
+// Set once the plug-in is being uninstalled: no cycle runs again. The
+// player's thread's, as UpdateBusy.
+bool GUpdatesEnded = false;
 
 }  // namespace
 
@@ -37,13 +38,13 @@ UINT UpdateDelayMs(const std::string& delay)
 
 void EndUpdates(HWND window)
 {
-    UpdatesEnded = true;
+    GUpdatesEnded = true;
     StopUpdateTimer(window);
 }
 
 void StartUpdateTimer(HWND window, UINT delayMs)
 {
-    if (UpdateBusy > 0 || UpdatesEnded) return;
+    if (UpdateBusy > 0 || GUpdatesEnded) return;
     const UINT delay = delayMs > 0 ? delayMs : UpdateDelayMs(SettingText(Setting::DelayV));
     if (UpdateTimerPending()) StopUpdateTimer(window);
     SetUpdateTimer(SetTimer(window, UpdateTimerId, delay, UpdateStatus));

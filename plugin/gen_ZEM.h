@@ -2,6 +2,7 @@
 // state, which lives from load to unload.
 #pragma once
 
+#include "clients/dsupport2ZEM.h"
 #include "player/PluginRecord.h"
 #include "plugin/Plugin.h"
 #include "plugin/RunningState.h"

@@ -6,7 +6,7 @@ set -u
 root=${1:-$(dirname "$0")/..}
 shift || true
 folders=("$@")
-[ ${#folders[@]} -gt 0 ] || folders=(util settings track clients ui plugin)
+[ ${#folders[@]} -gt 0 ] || folders=(util player track settings clients plugin)
 cd "$root" || exit 2
 
 units=$(mktemp)

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "plugin/PlayerMenu.h"
 #include "plugin/Plugin.h"
 #include "plugin/Tray.h"
 #include "settings/resource.h"
