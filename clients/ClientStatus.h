@@ -10,7 +10,6 @@
 
 #include "track/Status.h"
 
-
 // The same picture and texts, case included; the tool-tip is not compared.
 bool SameStatus(const TStatus& a, const TStatus& b);
 

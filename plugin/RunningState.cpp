@@ -1,11 +1,12 @@
 #include "plugin/RunningState.h"
 
-#include "settings/SettingsFile.h"
 #include "clients/SlotJournal.h"
+#include "settings/SettingsFile.h"
 
 TPS CurrentState;
 TPS DefaultState;
 TPS DialogState;
+
 std::string SettingText(int id)
 {
     return TextIn(CurrentState.Values, id);

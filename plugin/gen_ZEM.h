@@ -1,5 +1,6 @@
-// The plug-in record the player reads, the state record and the module's
-// state, which lives from load to unload.
+// The plug-in's headers in one include, for the code that names this one:
+// the plug-in record the player reads, the client records, the state record
+// and the module's state, which lives from load to unload.
 #pragma once
 
 #include "clients/dsupport2ZEM.h"
