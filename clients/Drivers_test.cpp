@@ -243,6 +243,57 @@ TEST_F(ZemWindowsTest, ARestoreFindsTheStatusDialogMadeAnew)
     EXPECT_EQ(shown, "own long");
 }
 
+// A picture box that keeps the index selected, as the client's does.
+LRESULT CALLBACK PictureBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == CB_SETCURSEL) SetWindowLongPtrA(window, GWLP_USERDATA, wParam);
+    if (message == CB_SETCURSEL || message == CB_GETCURSEL)
+        return GetWindowLongPtrA(window, GWLP_USERDATA);
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+WNDPROC GOkProc = nullptr;
+
+// An "OK" that takes the status and destroys its dialog, before the plug-in
+// can read the status back.
+LRESULT CALLBACK OkThatDestroysProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_LBUTTONUP) {
+        DestroyWindow(GetParent(window));
+        return 0;
+    }
+    return CallWindowProcA(GOkProc, window, message, wParam, lParam);
+}
+
+// The client destroyed its dialog right as it confirmed the track. Shown
+// again with the track, the dialog holds no status of the user's: stopped,
+// the client gets its own back.
+TEST_F(ZemWindowsTest, ATrackConfirmedAsTheDialogWentIsNoChangeByTheUser)
+{
+    WindowClass editClass{"TEdit"}, boxClass{"TComboBox", PictureBoxProc};
+    Window main(mainClass, "[zem] - 111");
+    GClients.Wanted.PlayerActive = true;
+    GClients.Wanted.Status = {5, "track", "track long", ""};
+    {
+        Window gone(dialogClass, ""), goneOk(panelClass, "OK", gone.Handle);
+        Window box(boxClass, "", gone.Handle), edit(editClass, "own long", gone.Handle);
+        SendMessageA(box.Handle, CB_SETCURSEL, 5, 0);
+        GOkProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+            goneOk.Handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OkThatDestroysProc)));
+        ServeClients();
+        ASSERT_EQ(GClients.Slots[0].ProcessId, self);
+        ASSERT_FALSE(IsWindow(gone.Handle));
+    }
+    Window anew(dialogClass, ""), ok(panelClass, "OK", anew.Handle);
+    Window box(boxClass, "", anew.Handle), edit(editClass, "track long", anew.Handle);
+    SendMessageA(box.Handle, CB_SETCURSEL, 5, 0);
+    GClients.Wanted.PlayerActive = false;
+    ServeClients();
+    std::string shown;
+    EXPECT_TRUE(GetControlText(edit.Handle, shown));
+    EXPECT_EQ(shown, "own long");
+}
+
 // With the picture, the caption and the long status all off a client is
 // served with nothing to write: listed so, not as one that does not answer.
 TEST_F(ZemWindowsTest, AClientServedWithNothingToChangeIsListedSo)

@@ -191,17 +191,17 @@ namespace {
 // with false or with true.
 enum class TStep { Next, Failed, Finished };
 
-// What the client shows after writing it the status written, unless it went
-// away meanwhile: its file is put right from the status last seen. A write
-// not answered to its end, or not read back, is cut.
+// What the client shows after writing it the status written. A write not
+// answered to its end, or not read back, is cut, and the client may have
+// taken it: so does one whose dialog went away before it was read, and the
+// dialog it shows again holds the write, not a change by the user.
 void RememberShown(TClient& instance, const TStatus& written, bool put)
 {
-    instance.Cut = true;
     TStatus shown;
     // Under another account the dialog shows that account's status, not
     // what the write left.
-    const bool read = ReadShownStatus(instance, shown) && MayBeSameClient(instance);
-    if (!IsValidWindow(instance.StatusWnd.Handle)) return;
+    const bool read = ReadShownStatus(instance, shown) && MayBeSameClient(instance) &&
+                      IsValidWindow(instance.StatusWnd.Handle);
     if (read) instance.Current = shown;
     instance.ShownUnknown = !read;
     if (!read) instance.Unconfirmed = written;
