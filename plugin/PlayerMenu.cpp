@@ -31,10 +31,10 @@ void ToggleQuickSwitch(HWND player)
     StartUpdateTimer(player, ImmediateDelayMs);
 }
 
-void ShowTrayMenu(HWND player, bool (*hooked)())
+HMENU ShowTrayMenu(HWND player)
 {
     HMENU menu = PlayerMenu();
-    if (!menu) return;
+    if (!menu) return nullptr;
     DeleteMenu(menu, QuickSwitchMenuItemId, MF_BYCOMMAND);
     InsertQuickSwitch(menu, 0);
     const std::string& clients = SettingCaption(Setting::Clients);
@@ -46,5 +46,5 @@ void ShowTrayMenu(HWND player, bool (*hooked)())
     TrackPopupMenu(menu, 0, cursor.x, cursor.y, 0, player, nullptr);
     DeleteMenu(menu, ClientsMenuItemId, MF_BYCOMMAND);
     DeleteMenu(menu, QuickSwitchMenuItemId, MF_BYCOMMAND);
-    if (hooked()) InsertQuickSwitch(menu, MenuEnd);
+    return menu;
 }

@@ -18,7 +18,8 @@ void InsertQuickSwitch(HMENU menu, UINT position);
 // Either way at once, not after the delay.
 void ToggleQuickSwitch(HWND player);
 // The tray icon's menu is the player's, with the quick switch and the
-// clients window on top for as long as it shows. The player may quit the
-// plug-in inside its loop: the quick switch goes back into the player's
-// menu only while the hook still stands.
-void ShowTrayMenu(HWND player, bool (*hooked)());
+// clients window on top for as long as it shows. Both are taken out again:
+// the player may quit the plug-in inside the menu's loop, so the quick
+// switch goes back to the player's menu (returned; null when the player
+// names none) only from a caller that knows the hook still stands.
+HMENU ShowTrayMenu(HWND player);

@@ -102,9 +102,11 @@ void OnTrayCallback(LPARAM lParam)
         case WM_LBUTTONUP:
             SetForegroundWindow(player);
             break;
-        case WM_RBUTTONUP:
-            ShowTrayMenu(player, [] { return OldPlayerWndProc != nullptr; });
+        case WM_RBUTTONUP: {
+            HMENU menu = ShowTrayMenu(player);
+            if (menu && OldPlayerWndProc) InsertQuickSwitch(menu, MenuEnd);
             break;
+        }
         default:
             break;
     }
